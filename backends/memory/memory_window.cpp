@@ -1,0 +1,134 @@
+#include "backends/memory/memory_window.h"
+
+#include <cstdlib>
+
+namespace korvanta {
+
+class MemoryWindow::Control {
+public:
+    explicit Control(const ControlSpec &spec) : spec_(spec) {}
+    virtual ~Control() = default;
+    const ControlSpec &spec() const { return spec_; }
+    virtual std::string Caption() const { return std::string(spec_.text); }
+
+private:
+    const ControlSpec &spec_;
+};
+
+class MemoryWindow::TextControl final : public Control, public TextBox {
+public:
+    explicit TextControl(const ControlSpec &spec) : Control(spec), text_(spec.text) {}
+    std::string Caption() const override { return text_; }
+    std::string Text() const override { return text_; }
+    void SetText(std::string_view text) override { text_ = text; }
+
+private:
+    std::string text_;
+};
+
+class MemoryWindow::ListControl final : public Control, public ListBox {
+public:
+    ListControl(const ControlSpec &spec, FormEvents *&events) : Control(spec), events_(events) {}
+    std::string Caption() const override { return {}; }
+
+    std::int16_t ListCount() const override { return static_cast<std::int16_t>(rows_.size()); }
+    std::string List(std::int16_t row) const override {
+        return row >= 0 && row < ListCount() ? rows_[static_cast<std::size_t>(row)] : std::string();
+    }
+    void AddItem(std::string_view text) override {
+        if (rows_.size() < 32767) { // a list box holds at most 32767 rows
+            rows_.emplace_back(text);
+        }
+    }
+    void Clear() override {
+        rows_.clear();
+        selected_ = -1;
+    }
+    std::int16_t ListIndex() const override { return selected_; }
+    void SetListIndex(std::int16_t row) override {
+        if (row < -1 || row >= ListCount() || row == selected_) {
+            return;
+        }
+        selected_ = row;
+        if (events_ != nullptr) {
+            events_->List1_Click(spec().index);
+        }
+    }
+
+private:
+    FormEvents *&events_;
+    std::vector<std::string> rows_;
+    std::int16_t selected_ = -1;
+};
+
+class MemoryWindow::CommandControl final : public Control, public Button {
+public:
+    using Control::Control;
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override { enabled_ = enabled; }
+
+private:
+    bool enabled_ = true;
+};
+
+class MemoryWindow::LabelControl final : public Control {
+public:
+    using Control::Control;
+};
+
+MemoryWindow::MemoryWindow(const FormSpec &form) {
+    for (const ControlSpec &spec : form.controls) {
+        switch (spec.kind) {
+        case ControlKind::TextBox:
+        case ControlKind::MultiLineTextBox: {
+            auto text = std::make_unique<TextControl>(spec);
+            registry_.Register(spec, static_cast<TextBox &>(*text));
+            controls_.push_back(std::move(text));
+            break;
+        }
+        case ControlKind::ListBox: {
+            auto list = std::make_unique<ListControl>(spec, events_);
+            registry_.Register(spec, static_cast<ListBox &>(*list));
+            controls_.push_back(std::move(list));
+            break;
+        }
+        case ControlKind::Button: {
+            auto button = std::make_unique<CommandControl>(spec);
+            registry_.Register(spec, static_cast<Button &>(*button));
+            controls_.push_back(std::move(button));
+            break;
+        }
+        case ControlKind::Label:
+            controls_.push_back(std::make_unique<LabelControl>(spec));
+            break;
+        }
+    }
+}
+
+MemoryWindow::~MemoryWindow() = default;
+
+MemoryWindow::Control &MemoryWindow::Find(ControlArray array, std::int16_t index) const {
+    for (const auto &control : controls_) {
+        if (control->spec().array == array && control->spec().index == index) {
+            return *control;
+        }
+    }
+    std::abort(); // no such control in the description
+}
+
+void MemoryWindow::ClickButton(std::int16_t index) {
+    if (registry_.Command1(index).Enabled() && events_ != nullptr) {
+        events_->Command1_Click(index);
+    }
+}
+
+void MemoryWindow::SelectRow(std::int16_t list, std::int16_t row) { registry_.List1(list).SetListIndex(row); }
+
+void MemoryWindow::Type(ControlArray array, std::int16_t index, std::string_view text) {
+    TextBox &box = array == ControlArray::Text1 ? registry_.Text1(index) : registry_.Text2(index);
+    box.SetText(text);
+}
+
+std::string MemoryWindow::Caption(ControlArray array, std::int16_t index) const { return Find(array, index).Caption(); }
+
+} // namespace korvanta

@@ -1,0 +1,73 @@
+#include "calc/table.h"
+
+#include "calc/conversions.h"
+
+namespace korvanta {
+namespace {
+
+// Right values are whole numbers; the parity test rounds them to 32 bits first.
+bool IsOdd(double value) {
+    const auto whole = ToInteger32(value);
+    return whole && *whole % 2 != 0;
+}
+
+} // namespace
+
+void HalvingTable::ReadLastRow() {
+    state_.LastRow = static_cast<std::int16_t>(controls_.List1(0).ListCount() - 1);
+    state_.B = TextToNumber(controls_.List1(0).List(state_.LastRow));
+    state_.C = TextToNumber(controls_.List1(1).List(state_.LastRow));
+}
+
+// The working text is read back from its box before every extension, so whatever the
+// box holds, a message included, is what grows.
+void HalvingTable::AppendToWorkingText(const std::string &text) {
+    TextBox &working = controls_.Text1(0);
+    working.SetText(working.Text() + text);
+}
+
+void HalvingTable::CalculateStep() {
+    ListBox &left = controls_.List1(0);
+    ListBox &right = controls_.List1(1);
+
+    if (left.ListCount() < 1) {
+        controls_.Text1(0).SetText("");
+        state_.Sum = 0;
+        left.AddItem(controls_.Text2(0).Text());
+        right.AddItem(controls_.Text2(1).Text());
+        ReadLastRow();
+        if (IsOdd(state_.C)) {
+            state_.Sum = state_.B;
+            AppendToWorkingText(NumberToText(state_.B) + " + ");
+            return;
+        }
+    }
+
+    ReadLastRow();
+    left.AddItem(NumberToText(state_.B * 2));
+    right.AddItem(NumberToText(ToInteger32(state_.C).value_or(0) / 2));
+    ReadLastRow();
+
+    if (state_.C > 1) {
+        if (IsOdd(state_.C)) {
+            AppendToWorkingText(NumberToText(state_.B) + " + ");
+            state_.Sum += state_.B;
+        }
+        controls_.Text1(1).SetText(NumberToText(state_.B));
+    } else {
+        state_.Sum += state_.B;
+        AppendToWorkingText(NumberToText(state_.B));
+        AppendToWorkingText(" = " + NumberToText(state_.Sum) + "\r\n");
+        controls_.Command1(0).SetEnabled(false);
+    }
+}
+
+void HalvingTable::ClearTable() {
+    for (int i = 0; i <= 1; ++i) {
+        controls_.List1(i).Clear();
+        controls_.Text2(i).SetText("");
+    }
+    controls_.Command1(0).SetEnabled(true);
+}
+
+} // namespace korvanta

@@ -1,0 +1,181 @@
+// The contract of a window backend, run against each backend's driver.
+#include "tests/backend_contract.h"
+
+#include <string>
+#include <vector>
+
+#include "ui/form.h"
+
+namespace korvanta::testing {
+namespace {
+
+// Remembers every click the window delivers.
+struct RecordedClicks final : FormEvents {
+    void Command1_Click(std::int16_t index) override { commands.push_back(index); }
+    void List1_Click(std::int16_t index) override { lists.push_back(index); }
+    std::vector<std::int16_t> commands;
+    std::vector<std::int16_t> lists;
+};
+
+std::vector<std::string> Rows(ListBox &list) {
+    std::vector<std::string> rows;
+    for (std::int16_t i = 0; i < list.ListCount(); ++i) {
+        rows.push_back(list.List(i));
+    }
+    return rows;
+}
+
+TEST_P(BackendContract, OpensWithTheTextsOfTheDescription) {
+    FormControls &c = window->controls();
+    for (const ControlSpec &spec : MainForm().controls) {
+        if (spec.kind != ControlKind::ListBox) {
+            EXPECT_EQ(window->Caption(spec.array, spec.index), spec.text) << spec.name << "(" << spec.index << ")";
+        }
+    }
+    EXPECT_EQ(c.Text2(0).Text(), "24");
+    EXPECT_EQ(c.Text2(1).Text(), "26");
+    EXPECT_EQ(c.Text1(0).Text(), FindControl(ControlArray::Text1, 0)->text);
+    EXPECT_EQ(c.Text1(1).Text(), FindControl(ControlArray::Text1, 1)->text);
+    for (int i = 0; i <= 1; ++i) {
+        EXPECT_EQ(c.List1(i).ListCount(), 0);
+        EXPECT_EQ(c.List1(i).ListIndex(), -1);
+        EXPECT_TRUE(c.Command1(i).Enabled());
+    }
+}
+
+TEST_P(BackendContract, TextComesBackExactlyAsWritten) {
+    const std::string texts[] = {"", "48 + 192 + 384 = 624\r\n", "Всеки множител да е по-голям от 1!",
+                                 "ред 1\r\nред 2\r\n\r\n", "  1088 :1 "};
+    for (const std::string &text : texts) {
+        window->controls().Text1(0).SetText(text);
+        EXPECT_EQ(window->controls().Text1(0).Text(), text);
+        window->controls().Text2(1).SetText(text.substr(0, text.find('\r')));
+        EXPECT_EQ(window->controls().Text2(1).Text(), text.substr(0, text.find('\r')));
+    }
+}
+
+TEST_P(BackendContract, RowsStayInTheOrderAdded) {
+    ListBox &list = window->controls().List1(0);
+    for (const char *row : {"9", "10", "1", "1E+15", "Б", "А"}) {
+        list.AddItem(row);
+    }
+    EXPECT_EQ(Rows(list), (std::vector<std::string>{"9", "10", "1", "1E+15", "Б", "А"}));
+    EXPECT_EQ(list.ListCount(), 6);
+    EXPECT_EQ(list.List(6), "");
+    EXPECT_EQ(list.List(-1), "");
+    EXPECT_TRUE(Rows(window->controls().List1(1)).empty());
+}
+
+TEST_P(BackendContract, ClearRemovesEveryRowAndTheSelection) {
+    RecordedClicks clicks;
+    window->Connect(clicks);
+    ListBox &list = window->controls().List1(1);
+    list.AddItem("26");
+    list.AddItem("13");
+    list.SetListIndex(1);
+    list.Clear();
+    EXPECT_EQ(list.ListCount(), 0);
+    EXPECT_EQ(list.ListIndex(), -1);
+    list.AddItem("5");
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(Rows(list), std::vector<std::string>{"5"});
+}
+
+TEST_P(BackendContract, WritingTheSelectionRaisesAClickOnlyWhenItChanges) {
+    RecordedClicks clicks;
+    window->Connect(clicks);
+    ListBox &list = window->controls().List1(1);
+    for (const char *row : {"26", "13", "6"}) {
+        list.AddItem(row);
+    }
+    list.SetListIndex(2);
+    EXPECT_EQ(list.ListIndex(), 2);
+    EXPECT_EQ(clicks.lists, std::vector<std::int16_t>{1});
+    list.SetListIndex(2);
+    EXPECT_EQ(clicks.lists.size(), 1u) << "the same row again raises nothing";
+    list.SetListIndex(-1);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(clicks.lists.size(), 2u);
+    list.SetListIndex(3);
+    list.SetListIndex(-2);
+    EXPECT_EQ(list.ListIndex(), -1) << "rows that do not exist are refused";
+    EXPECT_EQ(clicks.lists.size(), 2u);
+}
+
+TEST_P(BackendContract, AUsersClicksReachTheFormWithTheirIndex) {
+    RecordedClicks clicks;
+    window->Connect(clicks);
+    window->ClickButton(1);
+    window->ClickButton(0);
+    EXPECT_EQ(clicks.commands, (std::vector<std::int16_t>{1, 0}));
+
+    window->controls().List1(0).AddItem("24");
+    window->controls().List1(0).AddItem("48");
+    window->SelectRow(0, 1);
+    EXPECT_EQ(window->controls().List1(0).ListIndex(), 1);
+    EXPECT_EQ(clicks.lists, std::vector<std::int16_t>{0});
+}
+
+TEST_P(BackendContract, ADisabledButtonTakesNoClicks) {
+    RecordedClicks clicks;
+    window->Connect(clicks);
+    Button &calculate = window->controls().Command1(0);
+    calculate.SetEnabled(false);
+    EXPECT_FALSE(calculate.Enabled());
+    window->ClickButton(0);
+    EXPECT_TRUE(clicks.commands.empty());
+    calculate.SetEnabled(true);
+    EXPECT_TRUE(calculate.Enabled());
+    window->ClickButton(0);
+    EXPECT_EQ(clicks.commands, std::vector<std::int16_t>{0});
+}
+
+TEST_P(BackendContract, TheFormRunsTheWorkedExampleToItsEnd) {
+    Korvanta form(window->controls());
+    window->Connect(form);
+    FormControls &c = window->controls();
+    for (int press = 0; press < 4; ++press) {
+        window->ClickButton(0);
+    }
+    EXPECT_EQ(Rows(c.List1(0)), (std::vector<std::string>{"24", "48", "96", "192", "384"}));
+    EXPECT_EQ(Rows(c.List1(1)), (std::vector<std::string>{"26", "13", "6", "3", "1"}));
+    EXPECT_EQ(c.Text1(0).Text(), "48 + 192 + 384 = 624\r\n");
+    EXPECT_EQ(c.Text1(1).Text(), "192");
+    EXPECT_FALSE(c.Command1(0).Enabled());
+
+    window->ClickButton(0);
+    EXPECT_EQ(c.List1(0).ListCount(), 5) << "a finished table takes no more presses";
+
+    window->SelectRow(1, 2);
+    EXPECT_EQ(c.List1(0).ListIndex(), 2);
+    EXPECT_EQ(c.List1(1).ListIndex(), 2);
+    window->SelectRow(0, 4);
+    EXPECT_EQ(c.List1(0).ListIndex(), 4);
+    EXPECT_EQ(c.List1(1).ListIndex(), 4);
+
+    window->ClickButton(1);
+    for (int i = 0; i <= 1; ++i) {
+        EXPECT_EQ(c.List1(i).ListCount(), 0);
+        EXPECT_EQ(c.List1(i).ListIndex(), -1);
+        EXPECT_EQ(c.Text2(i).Text(), "");
+    }
+    EXPECT_EQ(c.Text1(0).Text(), "");
+    EXPECT_TRUE(c.Command1(0).Enabled());
+}
+
+TEST_P(BackendContract, TypedInputsStartAFreshTable) {
+    Korvanta form(window->controls());
+    window->Connect(form);
+    window->ClickButton(1);
+    window->Type(ControlArray::Text2, 0, " 034");
+    window->Type(ControlArray::Text2, 1, "44abc");
+    window->ClickButton(0);
+    FormControls &c = window->controls();
+    EXPECT_EQ(c.Text2(0).Text(), "34");
+    EXPECT_EQ(c.Text2(1).Text(), "44");
+    EXPECT_EQ(Rows(c.List1(0)), (std::vector<std::string>{"34", "68"}));
+    EXPECT_EQ(Rows(c.List1(1)), (std::vector<std::string>{"44", "22"}));
+}
+
+} // namespace
+} // namespace korvanta::testing

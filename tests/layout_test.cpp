@@ -1,0 +1,86 @@
+// The window description: what every backend builds from.
+#include "ui/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace korvanta {
+namespace {
+
+// Characters as the window counts them: every text here is in the basic plane.
+std::size_t Characters(std::string_view utf8) {
+    std::size_t count = 0;
+    for (unsigned char c : utf8) {
+        count += (c & 0xC0) != 0x80;
+    }
+    return count;
+}
+
+TEST(Layout, TheLongTextsHaveTheirLengthAndLineEnds) {
+    const std::string_view task = FindControl(ControlArray::Text1, 0)->text;
+    const std::string_view motto = FindControl(ControlArray::Text1, 1)->text;
+    EXPECT_EQ(Characters(task), 800u);
+    EXPECT_EQ(Characters(motto), 118u);
+    EXPECT_TRUE(task.ends_with("стойности.\r\n"));
+    EXPECT_TRUE(task.starts_with("Съществува алгоритъм"));
+    EXPECT_NE(task.find("\r\n  1088 :1 \r\nИзход: 136 + 272 + 1088 +  = 1496 \r\n"), std::string_view::npos);
+    EXPECT_TRUE(motto.ends_with("било. \r\n"));
+    for (std::string_view text : {task, motto}) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\n') {
+                EXPECT_EQ(text[i - 1], '\r') << "every line ends with CR LF";
+            }
+        }
+    }
+}
+
+TEST(Layout, TheFormAndItsCaption) {
+    const FormSpec &form = MainForm();
+    EXPECT_EQ(form.name, "Korvanta");
+    EXPECT_EQ(form.caption, std::string(kSiteAddress) + " Математика - цвлочислено умножение");
+    EXPECT_EQ(form.clientWidth, 7215);
+    EXPECT_EQ(form.clientHeight, 6360);
+    EXPECT_EQ(form.backColor, (Rgb{128, 128, 255}));
+    EXPECT_EQ(form.font.family, "Times New Roman");
+    EXPECT_EQ(form.font.pointSize, 12);
+    EXPECT_EQ(form.font.weight, 400);
+    EXPECT_EQ(form.font.charset, 204);
+}
+
+TEST(Layout, ControlsAreListedInTabOrderOnceEach) {
+    std::set<std::pair<ControlArray, int>> seen;
+    int tab = 0;
+    for (const ControlSpec &control : MainForm().controls) {
+        EXPECT_EQ(control.tabOrder, tab++);
+        EXPECT_TRUE(seen.insert({control.array, control.index}).second) << control.name << control.index;
+        EXPECT_EQ(FindControl(control.array, control.index), &control);
+        EXPECT_FALSE(control.accessibleName.empty());
+    }
+    EXPECT_EQ(tab, 11);
+    EXPECT_EQ(FindControl(ControlArray::Command1, 2), nullptr);
+}
+
+TEST(Layout, OnlyTheAuxiliaryBoxReachesPastTheClientArea) {
+    for (const ControlSpec &control : MainForm().controls) {
+        const TwipRect visible = VisibleRect(control);
+        if (control.array == ControlArray::Text1 && control.index == 1) {
+            EXPECT_EQ(visible, (TwipRect{2760, 4800, 7215 - 2760, 6360 - 4800}));
+        } else {
+            EXPECT_EQ(visible, control.rect) << control.name << control.index;
+        }
+    }
+}
+
+TEST(Layout, TwipsBecomePixelsThroughTheResolution) {
+    EXPECT_EQ(TwipsToPixels(7215, 96), 481);
+    EXPECT_EQ(TwipsToPixels(6360, 96), 424);
+    EXPECT_EQ(TwipsToPixels(15, 96), 1);
+    EXPECT_EQ(TwipsToPixels(7215, 120), 601); // 601.25
+    EXPECT_EQ(TwipsToPixels(7215, 144), 722); // 721.5 rounds up
+    EXPECT_EQ(TwipsToPixels(7215, 192), 962);
+}
+
+} // namespace
+} // namespace korvanta

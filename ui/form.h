@@ -1,0 +1,38 @@
+// The main form's behaviour: its two click handlers. Calculate checks both inputs,
+// writes them back in normal form and lets the table take one step; Clear empties
+// the table, the inputs and the working box; a row chosen in either column is chosen
+// in both. The controls themselves come from a window backend.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "calc/controls.h"
+#include "calc/table.h"
+
+namespace korvanta {
+
+// The messages the working box shows for inputs the table cannot take.
+inline constexpr std::string_view kNotGreaterThanOne = "Всеки множител да е по-голям от 1!";
+inline constexpr std::string_view kTooLarge = "Числото е твърде голямо!";
+
+// From this first factor on, the doublings or the sum could leave the range of a double.
+inline constexpr double kFirstFactorLimit = 1e303;
+
+class Korvanta : public FormEvents {
+public:
+    explicit Korvanta(FormControls &controls) : controls_(controls), table_(controls) {}
+
+    void Command1_Click(std::int16_t index) override;
+    void List1_Click(std::int16_t index) override;
+
+    const TableState &state() const { return table_.state(); }
+
+private:
+    void Calculate();
+
+    FormControls &controls_;
+    HalvingTable table_;
+};
+
+} // namespace korvanta

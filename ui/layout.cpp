@@ -1,0 +1,88 @@
+// The main form's design: the controls, their places, texts and colours.
+#include "ui/layout.h"
+
+#include <algorithm>
+#include <string>
+
+namespace korvanta {
+namespace {
+
+// What the working box explains before the first calculation (800 characters).
+constexpr std::string_view kTaskStatement =
+    "Съществува алгоритъм за целочислено умножение на две цели числа B и C. Удвоява се първото число B, а второто "
+    "число C се дели целочислено на 2 (взема се само цялата част на остатъка). Всеки резултат от тези умножения и "
+    "деления се записват последователно в две списъчни полета. Описаните действия се повтарят, до получаване C=1. "
+    "Произведението на двете начални числа се получава като сума от число в първия списък, ако в същия ред на втория "
+    "списък е записано нечетно число.\r\n"
+    "Да се реализра проект, представящ междупредметни връзки между Математика и Информатика.\r\n"
+    "Тема на проекта: Математика - умножение чрез деление.\r\n"
+    "Пример: 34 и 44\r\n"
+    "  68 : 22\r\n"
+    "  136 : 11 \r\n"
+    "  272 : 5\r\n"
+    "  544 : 2\r\n"
+    "  1088 :1 \r\n"
+    "Изход: 136 + 272 + 1088 +  = 1496 \r\n"
+    "Осъществете защита по вход за дробни или отрицателни входни стойности.\r\n";
+
+// The motto in the auxiliary box (118 characters).
+constexpr std::string_view kMotto = "Неприятното в това да си първият, направил нещо по \r\n"
+                                    "правилния начин, е, че никой не оценява колко трудно е \r\n"
+                                    "било. \r\n";
+
+constexpr Rgb kLabelColor{255, 192, 128};
+
+// clang-format off
+constexpr std::array kControls{
+    //          kind                           array                  name        idx tab  left  top   width height   text, accessible name, back colour
+    ControlSpec{ControlKind::MultiLineTextBox, ControlArray::Text1,    "Text1",    0,  0, {120,  3120, 6975, 3135}, kTaskStatement, "Решение", std::nullopt},
+    ControlSpec{ControlKind::MultiLineTextBox, ControlArray::Text1,    "Text1",    1,  1, {2760, 4800, 6735, 1815}, kMotto, "Последно удвоено число", std::nullopt},
+    ControlSpec{ControlKind::Label,            ControlArray::Label1,   "Label1",   0,  2, {1200, 0,    4575, 375},  "Математика - умножение чрез деление", "Математика - умножение чрез деление", kLabelColor},
+    ControlSpec{ControlKind::Label,            ControlArray::Label2,   "Label2",   0,  3, {120,  720,  975,  375},  "Число 1:", "Число 1", kLabelColor},
+    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    0,  4, {1080, 720,  1335, 405},  "24", "Число 1", std::nullopt},
+    ControlSpec{ControlKind::Label,            ControlArray::Label2,   "Label2",   1,  5, {2880, 720,  975,  375},  "Число 2:", "Число 2", kLabelColor},
+    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    1,  6, {3840, 720,  1335, 405},  "26", "Число 2", std::nullopt},
+    ControlSpec{ControlKind::ListBox,          ControlArray::List1,    "List1",    0,  7, {1080, 1080, 1335, 1770}, "", "Удвоени числа", std::nullopt},
+    ControlSpec{ControlKind::ListBox,          ControlArray::List1,    "List1",    1,  8, {3840, 1080, 1335, 1770}, "", "Разполовени числа", std::nullopt},
+    ControlSpec{ControlKind::Button,           ControlArray::Command1, "Command1", 0,  9, {5520, 720,  1575, 375},  "Сметни", "Сметни", Rgb{0, 255, 0}},
+    ControlSpec{ControlKind::Button,           ControlArray::Command1, "Command1", 1, 10, {5520, 1560, 1575, 375},  "Чисти", "Чисти", Rgb{255, 0, 0}},
+};
+// clang-format on
+
+const std::string &Caption() {
+    static const std::string caption = std::string(kSiteAddress) + " Математика - цвлочислено умножение";
+    return caption;
+}
+
+} // namespace
+
+const FormSpec &MainForm() {
+    static const FormSpec form{
+        .name = "Korvanta",
+        .caption = Caption(),
+        .clientWidth = 7215,
+        .clientHeight = 6360,
+        .backColor = {128, 128, 255},
+        .font = {.family = "Times New Roman", .pointSize = 12, .weight = 400, .charset = 204},
+        .controls = kControls,
+    };
+    return form;
+}
+
+const ControlSpec *FindControl(ControlArray array, int index) {
+    for (const ControlSpec &control : kControls) {
+        if (control.array == array && control.index == index) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+TwipRect VisibleRect(const ControlSpec &control, const FormSpec &form) {
+    const TwipRect &r = control.rect;
+    const int right = std::min(r.right(), form.clientWidth);
+    const int bottom = std::min(r.bottom(), form.clientHeight);
+    return {r.left, r.top, std::max(0, right - r.left), std::max(0, bottom - r.top)};
+}
+
+} // namespace korvanta

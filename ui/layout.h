@@ -1,0 +1,93 @@
+// The main window, described once as data: the form and every control with its kind,
+// name, index, tab order, place and size in twips, caption or initial text and colour.
+// Every window backend builds its window from this description and nothing else; the
+// form's handlers address the same controls by name and index.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace korvanta {
+
+struct Rgb {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+    friend constexpr bool operator==(Rgb, Rgb) = default;
+};
+
+// A rectangle in twips (1/1440 inch) from the top left corner of the client area.
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+    constexpr int right() const { return left + width; }
+    constexpr int bottom() const { return top + height; }
+    friend constexpr bool operator==(TwipRect, TwipRect) = default;
+};
+
+enum class ControlKind {
+    TextBox,          // one line of text
+    MultiLineTextBox, // several lines, CR LF as line breaks
+    ListBox,
+    Button,
+    Label,
+};
+
+// The control arrays of the form; the handlers address controls by array and index.
+enum class ControlArray { Text1, Text2, List1, Command1, Label1, Label2 };
+
+struct FontSpec {
+    std::string_view family;
+    int pointSize;
+    int weight;  // 400 is normal
+    int charset; // 204 is Cyrillic
+};
+
+struct ControlSpec {
+    ControlKind kind;
+    ControlArray array;
+    std::string_view name; // the control array's name, as the handlers know it
+    std::int16_t index;    // the element's index in its control array
+    int tabOrder;
+    TwipRect rect;
+    std::string_view text; // caption, or initial text of a text box
+    std::string_view accessibleName;
+    std::optional<Rgb> backColor; // nullopt: the platform's default
+};
+
+struct FormSpec {
+    std::string_view name;
+    std::string_view caption;
+    int clientWidth; // twips
+    int clientHeight;
+    Rgb backColor;
+    FontSpec font;
+    std::span<const ControlSpec> controls; // in tab order
+};
+
+// The web address that opens the window's caption, kept in this one place.
+inline constexpr std::string_view kSiteAddress = "www.example.org";
+
+// The main form, Korvanta.
+const FormSpec &MainForm();
+
+// The element `index` of a control array, or nullptr when the form has no such element.
+const ControlSpec *FindControl(ControlArray array, int index);
+
+// The part of a control's rectangle that lies inside the client area. A control that
+// reaches past the client area is placed at this part, so that its text wraps and
+// scrolls where it can be seen instead of being cut off at the window's edge.
+TwipRect VisibleRect(const ControlSpec &control, const FormSpec &form = MainForm());
+
+// Twips to device pixels for a logical resolution: 15 twips a pixel at 96 DPI.
+constexpr int TwipsToPixels(int twips, int dpi) {
+    // Rounded to the nearest pixel; both factors are non-negative in the window.
+    return (twips * dpi + 720) / 1440;
+}
+
+} // namespace korvanta
