@@ -1,6 +1,7 @@
 // The Calculate and Clear commands and the row selection of the main form.
 #include <gtest/gtest.h>
 
+#include "tests/decimal_comma_locale.h"
 #include "tests/form_fixture.h"
 
 namespace korvanta::testing {
@@ -118,6 +119,19 @@ TEST_F(FormTest, AMessageInTheMiddleOfATableIsExtendedByTheNextStep) {
     EXPECT_EQ(Working(), std::string(kTooLarge) + "384 = 624\r\n");
     EXPECT_EQ(form.state().Sum, 624);
     EXPECT_FALSE(CalculateEnabled());
+}
+
+TEST_F(FormTest, AFractionalFactorKeepsItsValueInALocaleWithADecimalComma) {
+    DecimalCommaLocale locale;
+    if (!locale.active()) {
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    }
+    Enter("2.5", "4");
+    Calculate();
+    Calculate();
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"2.5", "5", "10"}));
+    EXPECT_EQ(c().Text2(0).Text(), "2.5");
+    EXPECT_EQ(Working(), "10 = 10\r\n");
 }
 
 TEST_F(FormTest, TheInputsOnlyMatterWhenATableStarts) {
