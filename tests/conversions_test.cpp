@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "tests/decimal_comma_locale.h"
@@ -18,6 +19,7 @@ struct ReadCase {
     const char *name;
     std::string text;
     double value;
+    friend void PrintTo(const ReadCase &value, std::ostream *out) { *out << value.name; }
 };
 
 class TextToNumberReads : public ::testing::TestWithParam<ReadCase> {};
@@ -103,6 +105,7 @@ struct WriteCase {
     const char *name;
     double value;
     const char *text;
+    friend void PrintTo(const WriteCase &value, std::ostream *out) { *out << value.name; }
 };
 
 class NumberToTextWrites : public ::testing::TestWithParam<WriteCase> {};

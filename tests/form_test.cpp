@@ -15,6 +15,7 @@ struct Accepted {
     std::string second;
     std::string firstWritten; // the inputs as written back
     std::string secondWritten;
+    friend void PrintTo(const Accepted &value, std::ostream *out) { *out << value.name; }
 };
 
 class AcceptedInputs : public FormTest, public ::testing::WithParamInterface<Accepted> {};
@@ -49,6 +50,7 @@ struct Rejected {
     std::string first;
     std::string second;
     std::string_view message;
+    friend void PrintTo(const Rejected &value, std::ostream *out) { *out << value.name; }
 };
 
 class RejectedInputs : public FormTest, public ::testing::WithParamInterface<Rejected> {};
@@ -205,6 +207,7 @@ struct Selection {
     const char *name;
     std::int16_t list;
     std::int16_t row;
+    friend void PrintTo(const Selection &value, std::ostream *out) { *out << value.name; }
 };
 
 class RowSelection : public FormTest, public ::testing::WithParamInterface<Selection> {};

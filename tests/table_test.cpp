@@ -23,6 +23,7 @@ struct Example {
     const char *first;
     const char *second;
     std::vector<Press> presses;
+    friend void PrintTo(const Example &value, std::ostream *out) { *out << value.name; }
 };
 
 class WorkedExample : public FormTest, public ::testing::WithParamInterface<Example> {};

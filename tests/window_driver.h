@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,7 @@ using DriverFactory = std::function<std::unique_ptr<WindowDriver>()>;
 struct NamedDriverFactory {
     std::string name;
     DriverFactory make;
+    friend void PrintTo(const NamedDriverFactory &value, std::ostream *out) { *out << value.name; }
 };
 
 } // namespace korvanta::testing
