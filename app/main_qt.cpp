@@ -1,0 +1,15 @@
+// Umnozhenie on Linux: opens the main window and runs until the window is closed.
+#include <QApplication>
+
+#include <cstdio>
+
+#include "backends/qt/main_window.h"
+
+int main(int argc, char **argv) {
+    if (!korvanta::CanOpenWindow()) {
+        std::fputs("umnozhenie: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)\n", stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    return korvanta::RunMainWindow(app);
+}

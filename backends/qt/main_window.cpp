@@ -1,0 +1,28 @@
+#include "backends/qt/main_window.h"
+
+#include <QApplication>
+
+namespace korvanta {
+
+MainWindow::MainWindow(int dpi) : window_(dpi), form_(window_.controls()) { window_.Connect(form_); }
+
+bool CanOpenWindow() {
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(variable)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int RunMainWindow(QApplication &app) {
+    QApplication::setApplicationName(QStringLiteral("umnozhenie"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setDesktopFileName(QStringLiteral("umnozhenie"));
+    QApplication::setWindowIcon(ProgramIcon());
+    MainWindow main;
+    main.window().ShowCentred();
+    return app.exec();
+}
+
+} // namespace korvanta

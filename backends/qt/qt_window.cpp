@@ -1,0 +1,346 @@
+#include "backends/qt/qt_window.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace korvanta {
+namespace {
+
+// A list box holds at most this many rows; rows past it are not added.
+constexpr int kMaxRows = 32767;
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::string ToUtf8(const QString &text) { return text.toStdString(); }
+
+QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+void SetBackColor(QWidget &widget, QPalette::ColorRole role, QColor colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(role, colour);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+// The colour halfway between two colours.
+QColor Mix(QColor a, QColor b) {
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
+// A button painted in its back colour by every Qt style: raised when up, sunken while
+// pressed, a black frame when it has the focus, and faded with grey text when disabled.
+QString ButtonStyleSheet(Rgb back) {
+    const QColor colour = ToQColor(back);
+    return QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset %2;"
+                          " border-radius: 0px; padding: 0px; }"
+                          "QPushButton:focus { border: 2px solid black; }"
+                          "QPushButton:pressed { background-color: %3; border: 2px inset %2; }"
+                          "QPushButton:disabled { background-color: %4; color: #707070; border: 2px outset %5; }")
+        .arg(colour.name(), colour.darker(150).name(), colour.darker(115).name(),
+             Mix(colour, QColor(208, 208, 208)).name(), QColor(160, 160, 160).name());
+}
+
+} // namespace
+
+int ScreenLogicalDpi() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+}
+
+QRect PixelRect(const TwipRect &rect, int dpi) {
+    const int left = TwipsToPixels(rect.left, dpi);
+    const int top = TwipsToPixels(rect.top, dpi);
+    return QRect(left, top, TwipsToPixels(rect.right(), dpi) - left, TwipsToPixels(rect.bottom(), dpi) - top);
+}
+
+QFont FormFont(const FontSpec &spec, int dpi) {
+    QFont font(ToQString(spec.family));
+    font.setStyleHint(QFont::Serif);
+    // Points are 1/72 inch.
+    font.setPixelSize(static_cast<int>(std::lround(spec.pointSize * dpi / 72.0)));
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+QIcon ProgramIcon() { return QIcon(QStringLiteral(":/korvanta/hamburger.png")); }
+
+// A control of the description and the widget made for it.
+class QtWindow::Control {
+public:
+    Control(const ControlSpec &spec, QWidget *widget) : spec_(spec), widget_(widget) {}
+    virtual ~Control() = default;
+    Control(const Control &) = delete;
+    Control &operator=(const Control &) = delete;
+
+    const ControlSpec &spec() const { return spec_; }
+    QWidget *widget() const { return widget_; }
+
+protected:
+    // The receiver of the widget's signals: the connections end with this control.
+    QObject receiver_;
+
+private:
+    const ControlSpec &spec_;
+    QWidget *widget_;
+};
+
+// An input: one line, typed into by the user and read back as typed.
+class QtWindow::LineBox final : public Control, public TextBox {
+public:
+    LineBox(const ControlSpec &spec, QLineEdit *edit) : Control(spec, edit), edit_(edit) {
+        edit_->setText(ToQString(spec.text));
+    }
+    std::string Text() const override { return ToUtf8(edit_->text()); }
+    void SetText(std::string_view text) override { edit_->setText(ToQString(text)); }
+
+    void PressOnEnter(QPushButton *button) {
+        // click() does nothing while the button is disabled.
+        QObject::connect(edit_, &QLineEdit::returnPressed, &receiver_, [button] { button->click(); });
+    }
+
+private:
+    QLineEdit *edit_;
+};
+
+// A box of several lines that only the program writes. The widget turns each CR LF into
+// a line break of its own, so the text as written is kept beside it and read back.
+class QtWindow::MultiLineBox final : public Control, public TextBox {
+public:
+    MultiLineBox(const ControlSpec &spec, QPlainTextEdit *edit) : Control(spec, edit), edit_(edit) {
+        edit_->setReadOnly(true);
+        edit_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        edit_->setFocusPolicy(Qt::StrongFocus);
+        edit_->setTabChangesFocus(true);
+        edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        edit_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // lines wrap instead
+        QPalette palette = edit_->palette();
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Text, Qt::black);
+        edit_->setPalette(palette);
+        SetText(spec.text);
+    }
+    std::string Text() const override { return text_; }
+    void SetText(std::string_view text) override {
+        text_ = text;
+        edit_->setPlainText(ToQString(text));
+    }
+
+private:
+    QPlainTextEdit *edit_;
+    std::string text_;
+};
+
+// A column of the table. Its click is raised whenever its selection changes, whoever
+// changed it: a mouse click, the keyboard, the program, or the accessibility interface
+// (which selects a row without making it the current one).
+class QtWindow::ListControl final : public Control, public ListBox {
+public:
+    ListControl(const ControlSpec &spec, QListWidget *list, FormEvents *&events)
+        : Control(spec, list), list_(list), events_(events) {
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setSortingEnabled(false);
+        list_->setUniformItemSizes(true);
+        QObject::connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &receiver_,
+                         [this] { OnSelectionChanged(); });
+    }
+
+    std::int16_t ListCount() const override { return static_cast<std::int16_t>(list_->count()); }
+    std::string List(std::int16_t row) const override {
+        const QListWidgetItem *item = list_->item(row);
+        return item != nullptr ? ToUtf8(item->text()) : std::string();
+    }
+    void AddItem(std::string_view text) override {
+        if (list_->count() < kMaxRows) {
+            list_->addItem(ToQString(text));
+            list_->scrollToBottom(); // the newest row is the one to see
+        }
+    }
+    void Clear() override {
+        muted_ = true;
+        list_->clear();
+        muted_ = false;
+        reported_ = -1;
+    }
+    std::int16_t ListIndex() const override {
+        const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? std::int16_t{-1} : static_cast<std::int16_t>(selected.front().row());
+    }
+    void SetListIndex(std::int16_t row) override {
+        if (row < -1 || row >= ListCount() || row == ListIndex()) {
+            return;
+        }
+        if (row == -1) {
+            list_->clearSelection();
+        } else {
+            list_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+        }
+    }
+
+private:
+    void OnSelectionChanged() {
+        const std::int16_t row = ListIndex();
+        if (muted_ || row == reported_) {
+            return;
+        }
+        reported_ = row;
+        if (events_ != nullptr) {
+            events_->List1_Click(spec().index);
+        }
+    }
+
+    QListWidget *list_;
+    FormEvents *&events_;
+    std::int16_t reported_ = -1; // the selection the last click told of
+    bool muted_ = false;
+};
+
+class QtWindow::ButtonControl final : public Control, public Button {
+public:
+    ButtonControl(const ControlSpec &spec, QPushButton *button, FormEvents *&events) : Control(spec, button) {
+        button->setText(ToQString(spec.text));
+        if (spec.backColor) {
+            button->setStyleSheet(ButtonStyleSheet(*spec.backColor));
+        }
+        // A disabled button emits no clicks.
+        QObject::connect(button, &QPushButton::clicked, &receiver_, [&events, index = spec.index] {
+            if (events != nullptr) {
+                events->Command1_Click(index);
+            }
+        });
+    }
+    bool Enabled() const override { return widget()->isEnabled(); }
+    void SetEnabled(bool enabled) override { widget()->setEnabled(enabled); }
+};
+
+QtWindow::QtWindow(int dpi, const FormSpec &form) : dpi_(dpi) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(ToQString(form.caption));
+    setWindowIcon(ProgramIcon());
+    setAccessibleName(ToQString(form.caption));
+    setFont(FormFont(form.font, dpi));
+    SetBackColor(*this, QPalette::Window, ToQColor(form.backColor));
+    setFixedSize(PixelRect({0, 0, form.clientWidth, form.clientHeight}, dpi).size());
+
+    for (const ControlSpec &spec : form.controls) {
+        AddControl(spec); // later controls lie on top of earlier ones
+    }
+    ConnectInputs();
+    LinkLabelsAndTabOrder();
+}
+
+QtWindow::~QtWindow() = default;
+
+void QtWindow::AddControl(const ControlSpec &spec) {
+    std::unique_ptr<Control> control;
+    switch (spec.kind) {
+    case ControlKind::TextBox: {
+        auto box = std::make_unique<LineBox>(spec, new QLineEdit(this));
+        registry_.Register(spec, static_cast<TextBox &>(*box));
+        control = std::move(box);
+        break;
+    }
+    case ControlKind::MultiLineTextBox: {
+        auto box = std::make_unique<MultiLineBox>(spec, new QPlainTextEdit(this));
+        registry_.Register(spec, static_cast<TextBox &>(*box));
+        control = std::move(box);
+        break;
+    }
+    case ControlKind::ListBox: {
+        auto list = std::make_unique<ListControl>(spec, new QListWidget(this), events_);
+        registry_.Register(spec, static_cast<ListBox &>(*list));
+        control = std::move(list);
+        break;
+    }
+    case ControlKind::Button: {
+        auto button = std::make_unique<ButtonControl>(spec, new QPushButton(this), events_);
+        registry_.Register(spec, static_cast<Button &>(*button));
+        control = std::move(button);
+        break;
+    }
+    case ControlKind::Label: {
+        auto *label = new QLabel(ToQString(spec.text), this);
+        // The title stands centred over the window; the captions of the inputs lead into them.
+        label->setAlignment(spec.array == ControlArray::Label1 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        control = std::make_unique<Control>(spec, label);
+        break;
+    }
+    }
+    QWidget *widget = control->widget();
+    widget->setObjectName(QStringLiteral("%1_%2").arg(ToQString(spec.name)).arg(spec.index));
+    widget->setAccessibleName(ToQString(spec.accessibleName));
+    widget->setGeometry(PixelRect(VisibleRect(spec), dpi_));
+    if (spec.backColor) {
+        SetBackColor(*widget, QPalette::Window, ToQColor(*spec.backColor));
+    }
+    controls_.push_back(std::move(control));
+}
+
+void QtWindow::ConnectInputs() {
+    auto *calculate = qobject_cast<QPushButton *>(Widget(ControlArray::Command1, 0));
+    for (const auto &control : controls_) {
+        if (auto *input = dynamic_cast<LineBox *>(control.get()); input != nullptr && calculate != nullptr) {
+            input->PressOnEnter(calculate);
+        }
+    }
+}
+
+// Tab moves through the controls in the order of the description. A label names the
+// input that follows it, as screen readers expect.
+void QtWindow::LinkLabelsAndTabOrder() {
+    QWidget *previousStop = nullptr;
+    QLabel *pendingLabel = nullptr;
+    for (const auto &control : controls_) {
+        QWidget *widget = control->widget();
+        if (auto *label = qobject_cast<QLabel *>(widget)) {
+            pendingLabel = label;
+            continue;
+        }
+        if (pendingLabel != nullptr && control->spec().kind == ControlKind::TextBox) {
+            pendingLabel->setBuddy(widget);
+        }
+        pendingLabel = nullptr;
+        if (previousStop != nullptr) {
+            setTabOrder(previousStop, widget);
+        }
+        previousStop = widget;
+    }
+}
+
+QWidget *QtWindow::Widget(ControlArray array, int index) const {
+    for (const auto &control : controls_) {
+        if (control->spec().array == array && control->spec().index == index) {
+            return control->widget();
+        }
+    }
+    return nullptr;
+}
+
+void QtWindow::ShowCentred() {
+    const QScreen *target = screen();
+    if (target != nullptr) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), target->availableGeometry()));
+    }
+    show();
+}
+
+} // namespace korvanta

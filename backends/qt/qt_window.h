@@ -1,0 +1,71 @@
+// The main window on Qt 6 Widgets: every control of the window description made into
+// a real widget at its place, with its text, colours and font, and the operations of
+// the control interface on top of them. Places and sizes in twips become pixels
+// through a logical resolution, so the whole window, fonts included, keeps its
+// proportions at any resolution.
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+#include "calc/controls.h"
+#include "ui/control_registry.h"
+#include "ui/layout.h"
+
+class QFont;
+class QIcon;
+class QRect;
+
+namespace korvanta {
+
+// The logical resolution of the primary screen in dots per inch (96 without a screen).
+int ScreenLogicalDpi();
+
+// A rectangle of the description in pixels at `dpi`. Its edges are converted rather than
+// its size, so that controls that meet in twips also meet in pixels.
+QRect PixelRect(const TwipRect &rect, int dpi);
+
+// The description's font at `dpi`, sized in pixels like the places.
+QFont FormFont(const FontSpec &font, int dpi);
+
+// The program's icon: a hamburger, 32 x 32 pixels.
+QIcon ProgramIcon();
+
+class QtWindow final : public QWidget {
+public:
+    explicit QtWindow(int dpi = ScreenLogicalDpi(), const FormSpec &form = MainForm());
+    ~QtWindow() override;
+    QtWindow(const QtWindow &) = delete;
+    QtWindow &operator=(const QtWindow &) = delete;
+
+    FormControls &controls() { return registry_; }
+    // The form that receives the clicks of the buttons and lists from now on.
+    void Connect(FormEvents &events) { events_ = &events; }
+
+    // The widget made for an element of a control array, or nullptr when there is none.
+    QWidget *Widget(ControlArray array, int index) const;
+    int dpi() const { return dpi_; }
+
+    // Shows the window in the middle of its screen's free area.
+    void ShowCentred();
+
+private:
+    class Control;
+    class LineBox;
+    class MultiLineBox;
+    class ListControl;
+    class ButtonControl;
+
+    void AddControl(const ControlSpec &spec);
+    void ConnectInputs();
+    void LinkLabelsAndTabOrder();
+
+    int dpi_;
+    ControlRegistry registry_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    FormEvents *events_ = nullptr;
+};
+
+} // namespace korvanta

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Starts the program as a user would and works the example 24 x 26 with the mouse and
+# the keyboard (xdotool); end_to_end.py reads the window back through the desktop's
+# accessibility interface (AT-SPI) and takes screenshots.
+# Usage: end_to_end.sh PROGRAM OUTPUT_DIR
+# Uses the X display it is given, or starts its own (xvfb-run) when there is none, and a
+# private D-Bus session with its own accessibility bus. It ends only what it started.
+set -euo pipefail
+
+program=$(realpath "$1")
+out=$(realpath -m "${2:-.}")
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+if [ -z "${KORVANTA_E2E_SESSION:-}" ]; then
+  export KORVANTA_E2E_SESSION=1
+  exec dbus-run-session -- "$0" "$@"
+fi
+
+mkdir -p "$out"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$out/at-spi.log" &
+pids+=($!)
+# Wait until the accessibility bus is there, without letting D-Bus start a second one.
+for _ in $(seq 100); do
+  if dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true; then
+    break
+  fi
+  sleep 0.1
+done
+
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" 2>"$out/program.log" &
+program_pid=$!
+pids=("$program_pid" "${pids[@]}")
+
+# Debian's own Python carries the AT-SPI bindings.
+timeout 45 /usr/bin/python3 "$here/end_to_end.py" "$program_pid" "$out"

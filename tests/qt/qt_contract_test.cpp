@@ -1,0 +1,13 @@
+// The Qt window keeps the contract of every window backend, driven by real clicks and keys.
+#include "tests/backend_contract.h"
+#include "tests/qt/qt_driver.h"
+
+namespace korvanta::testing {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(Qt, BackendContract,
+                         ::testing::Values(NamedDriverFactory{"Qt", [] { return std::make_unique<QtDriver>(); }}),
+                         DriverName);
+
+} // namespace
+} // namespace korvanta::testing

@@ -1,0 +1,90 @@
+// A user's hand on the Qt window: real mouse clicks on buttons and list rows, and real
+// key presses into the inputs, delivered to the widgets as Qt delivers a user's.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "backends/qt/qt_window.h"
+#include "tests/window_driver.h"
+
+namespace korvanta::testing {
+
+// The widget of a control, as the class the window made it.
+template <typename W> W *WidgetOf(const QtWindow &window, ControlArray array, int index) {
+    auto *widget = qobject_cast<W *>(window.Widget(array, index));
+    if (widget == nullptr) {
+        ADD_FAILURE() << "no such widget of that class";
+    }
+    return widget;
+}
+
+// Clicks a row of a list as a user does: scrolled into view, then clicked.
+inline void ClickRow(QListWidget &list, int row) {
+    QListWidgetItem *item = list.item(row);
+    ASSERT_NE(item, nullptr) << "row " << row;
+    list.scrollToItem(item);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, list.visualItemRect(item).center());
+}
+
+// Replaces the text of an input from the keyboard: select all, then type.
+inline void TypeInto(QLineEdit &edit, const QString &text) {
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(&edit, c.toLatin1());
+        } else { // a letter with no key of its own on a Latin keyboard
+            QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+class QtDriver final : public WindowDriver {
+public:
+    explicit QtDriver(int dpi = 96) : window_(dpi) { window_.show(); }
+
+    QtWindow &window() { return window_; }
+
+    FormControls &controls() override { return window_.controls(); }
+    void Connect(FormEvents &events) override { window_.Connect(events); }
+    void ClickButton(std::int16_t index) override {
+        QTest::mouseClick(WidgetOf<QPushButton>(window_, ControlArray::Command1, index), Qt::LeftButton);
+    }
+    void SelectRow(std::int16_t list, std::int16_t row) override {
+        ClickRow(*WidgetOf<QListWidget>(window_, ControlArray::List1, list), row);
+    }
+    void Type(ControlArray array, std::int16_t index, std::string_view text) override {
+        if (auto *edit = qobject_cast<QLineEdit *>(window_.Widget(array, index))) {
+            TypeInto(*edit, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        } else {
+            ADD_FAILURE() << "only the inputs take typing";
+        }
+    }
+    std::string Caption(ControlArray array, std::int16_t index) override {
+        QWidget *widget = window_.Widget(array, index);
+        if (auto *label = qobject_cast<QLabel *>(widget)) {
+            return label->text().toStdString();
+        }
+        if (auto *button = qobject_cast<QPushButton *>(widget)) {
+            return button->text().toStdString();
+        }
+        if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+            return edit->text().toStdString();
+        }
+        if (auto *box = qobject_cast<QPlainTextEdit *>(widget)) {
+            // The box shows each CR LF as a line break of its own.
+            return box->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")).toStdString();
+        }
+        return {};
+    }
+
+private:
+    QtWindow window_;
+};
+
+} // namespace korvanta::testing

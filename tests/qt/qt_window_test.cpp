@@ -1,0 +1,351 @@
+// The real Qt window: what it shows as it opens, and how it answers a user's mouse and
+// keyboard, on Qt's offscreen platform.
+#include <QAccessible>
+#include <QAccessibleTableInterface>
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/qt/qt_driver.h"
+#include "ui/form.h"
+
+namespace korvanta::testing {
+namespace {
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QColor Colour(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+QColor PixelOf(QWidget &widget, QPoint point) { return widget.grab().toImage().pixelColor(point); }
+
+std::string Name(const ControlSpec &spec) { return std::string(spec.name) + "(" + std::to_string(spec.index) + ")"; }
+
+QStringList Rows(const QListWidget &list) {
+    QStringList rows;
+    for (int i = 0; i < list.count(); ++i) {
+        rows << list.item(i)->text();
+    }
+    return rows;
+}
+
+int SelectedRow(const QListWidget &list) {
+    const QList<QListWidgetItem *> selected = list.selectedItems();
+    return selected.isEmpty() ? -1 : list.row(selected.front());
+}
+
+// The window with the form Korvanta on it, shown.
+class QtWindowTest : public ::testing::Test {
+protected:
+    QtWindowTest() {
+        window.Connect(form);
+        window.show();
+    }
+
+    template <typename W> W *Get(ControlArray array, int index) { return WidgetOf<W>(window, array, index); }
+    QPushButton *Calculate() { return Get<QPushButton>(ControlArray::Command1, 0); }
+    QPushButton *Clear() { return Get<QPushButton>(ControlArray::Command1, 1); }
+    QListWidget *Column(int index) { return Get<QListWidget>(ControlArray::List1, index); }
+    QLineEdit *Input(int index) { return Get<QLineEdit>(ControlArray::Text2, index); }
+    QPlainTextEdit *Box(int index) { return Get<QPlainTextEdit>(ControlArray::Text1, index); }
+
+    void PressCalculate(int times) {
+        for (int i = 0; i < times; ++i) {
+            QTest::mouseClick(Calculate(), Qt::LeftButton);
+        }
+    }
+
+    QtWindow window{96};
+    Korvanta form{window.controls()};
+};
+
+const char *ClassOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::TextBox:
+        return "QLineEdit";
+    case ControlKind::MultiLineTextBox:
+        return "QPlainTextEdit";
+    case ControlKind::ListBox:
+        return "QListWidget";
+    case ControlKind::Button:
+        return "QPushButton";
+    case ControlKind::Label:
+        return "QLabel";
+    }
+    return "";
+}
+
+// What a control shows, in the widget's own terms.
+QString Shown(QWidget &widget) {
+    if (auto *label = qobject_cast<QLabel *>(&widget)) {
+        return label->text();
+    }
+    if (auto *button = qobject_cast<QPushButton *>(&widget)) {
+        return button->text();
+    }
+    if (auto *edit = qobject_cast<QLineEdit *>(&widget)) {
+        return edit->text();
+    }
+    if (auto *box = qobject_cast<QPlainTextEdit *>(&widget)) {
+        return box->toPlainText();
+    }
+    return Rows(*qobject_cast<QListWidget *>(&widget)).join(QLatin1Char('|'));
+}
+
+TEST_F(QtWindowTest, OpensAtItsFixedSizeWithCaptionIconAndBackColour) {
+    EXPECT_EQ(window.size(), QSize(481, 424));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window cannot be resized";
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("www.example.org Математика - цвлочислено умножение"));
+    EXPECT_EQ(window.windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+    EXPECT_EQ(PixelOf(window, {2, 2}), QColor(128, 128, 255));
+    EXPECT_EQ(PixelOf(window, {478, 300}), QColor(128, 128, 255));
+}
+
+TEST_F(QtWindowTest, EveryControlIsMadeFromTheDescription) {
+    for (const ControlSpec &spec : MainForm().controls) {
+        SCOPED_TRACE(Name(spec));
+        QWidget *widget = window.Widget(spec.array, spec.index);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_STREQ(widget->metaObject()->className(), ClassOf(spec.kind));
+
+        // 15 twips a pixel at 96 DPI; every edge of the description falls on a pixel.
+        const TwipRect twips = VisibleRect(spec);
+        for (int value : {twips.left, twips.top, twips.width, twips.height}) {
+            EXPECT_EQ(value % 15, 0);
+        }
+        EXPECT_EQ(widget->geometry(), QRect(twips.left / 15, twips.top / 15, twips.width / 15, twips.height / 15));
+
+        EXPECT_EQ(Shown(*widget), Q(spec.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        EXPECT_EQ(widget->accessibleName(), Q(spec.accessibleName));
+        EXPECT_EQ(widget->font().family(), QStringLiteral("Times New Roman"));
+        const QFontInfo font(widget->font());
+        EXPECT_EQ(font.family(), QStringLiteral("Liberation Serif")) << "Times New Roman's stand-in with Cyrillic";
+        EXPECT_EQ(font.pixelSize(), 16);
+        EXPECT_EQ(font.pointSize(), 12);
+        EXPECT_EQ(font.weight(), QFont::Normal);
+        EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
+
+        // Labels and buttons paint their own colour; the two boxes stay white.
+        if (spec.backColor) {
+            EXPECT_EQ(PixelOf(*widget, {4, 4}), Colour(*spec.backColor));
+        } else if (spec.kind == ControlKind::MultiLineTextBox) {
+            EXPECT_EQ(PixelOf(*widget, {4, widget->height() - 4}), QColor(Qt::white));
+        }
+    }
+}
+
+TEST_F(QtWindowTest, BoxesOfSeveralLinesWrapScrollAndOnlyShowText) {
+    for (int i = 0; i <= 1; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(Box(i)->isReadOnly());
+        EXPECT_EQ(Box(i)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        EXPECT_EQ(Box(i)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        EXPECT_TRUE(Box(i)->verticalScrollBar()->isVisible());
+        EXPECT_FALSE(Box(i)->horizontalScrollBar()->isVisible());
+        EXPECT_TRUE(Box(i)->focusPolicy() & Qt::TabFocus) << "its text can be read from the keyboard";
+        EXPECT_FALSE(Input(i)->isReadOnly());
+    }
+    // The auxiliary box lies on top where the two boxes overlap.
+    QWidget *top = window.childAt(300, 380);
+    ASSERT_NE(top, nullptr);
+    EXPECT_TRUE(Box(1)->isAncestorOf(top));
+    EXPECT_TRUE(Box(0)->geometry().contains(300, 380));
+    // The task statement does not fit: the working box scrolls.
+    EXPECT_GT(Box(0)->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(QtWindowTest, TabFollowsTheDescriptionAndLabelsNameTheirInputs) {
+    std::vector<QWidget *> expected;
+    for (const ControlSpec &spec : MainForm().controls) {
+        if (spec.kind != ControlKind::Label) {
+            expected.push_back(window.Widget(spec.array, spec.index));
+        }
+    }
+    std::vector<QWidget *> order;
+    QWidget *widget = expected.front();
+    do {
+        if (widget->parentWidget() == &window && (widget->focusPolicy() & Qt::TabFocus)) {
+            order.push_back(widget);
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != expected.front());
+    EXPECT_EQ(order, expected);
+
+    for (int i = 0; i <= 1; ++i) {
+        EXPECT_EQ(Get<QLabel>(ControlArray::Label2, i)->buddy(), Input(i));
+    }
+    EXPECT_EQ(Get<QLabel>(ControlArray::Label1, 0)->buddy(), nullptr);
+    QAccessibleInterface *input = QAccessible::queryAccessibleInterface(Input(0));
+    ASSERT_NE(input, nullptr);
+    const auto labels = input->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.front().first->object(), Get<QLabel>(ControlArray::Label2, 0));
+}
+
+TEST_F(QtWindowTest, TheWorkedExampleByClicksAndClearAfterIt) {
+    PressCalculate(4);
+    EXPECT_EQ(Rows(*Column(0)), QStringList({"24", "48", "96", "192", "384"}));
+    EXPECT_EQ(Rows(*Column(1)), QStringList({"26", "13", "6", "3", "1"}));
+    EXPECT_EQ(Box(0)->toPlainText(), QStringLiteral("48 + 192 + 384 = 624\n"));
+    EXPECT_EQ(window.controls().Text1(0).Text(), "48 + 192 + 384 = 624\r\n");
+    EXPECT_FALSE(Calculate()->isEnabled());
+    // The last row can be seen.
+    EXPECT_TRUE(Column(0)->viewport()->rect().contains(Column(0)->visualItemRect(Column(0)->item(4))));
+
+    PressCalculate(1);
+    EXPECT_EQ(Column(0)->count(), 5) << "the disabled button takes no click";
+    for (QLineEdit *input : {Input(0), Input(1)}) {
+        QTest::keyClick(input, Qt::Key_Return);
+    }
+    EXPECT_EQ(Column(0)->count(), 5) << "nor does Enter press it";
+
+    QTest::mouseClick(Clear(), Qt::LeftButton);
+    for (int i = 0; i <= 1; ++i) {
+        EXPECT_EQ(Column(i)->count(), 0);
+        EXPECT_EQ(Input(i)->text(), QString());
+    }
+    EXPECT_EQ(Box(0)->toPlainText(), QString());
+    EXPECT_TRUE(Calculate()->isEnabled());
+}
+
+TEST_F(QtWindowTest, EnterInEitherInputPressesCalculate) {
+    struct Case {
+        const char *name;
+        int input;
+        Qt::Key key;
+    };
+    for (const Case &c : {Case{"Return in Number 1", 0, Qt::Key_Return}, Case{"Return in Number 2", 1, Qt::Key_Return},
+                          Case{"keypad Enter in Number 2", 1, Qt::Key_Enter}}) {
+        SCOPED_TRACE(c.name);
+        QTest::mouseClick(Clear(), Qt::LeftButton);
+        TypeInto(*Input(0), QStringLiteral("34"));
+        TypeInto(*Input(1), QStringLiteral("44"));
+        QTest::keyClick(Input(c.input), c.key);
+        EXPECT_EQ(Rows(*Column(0)), QStringList({"34", "68"}));
+        EXPECT_EQ(Rows(*Column(1)), QStringList({"44", "22"}));
+    }
+}
+
+TEST_F(QtWindowTest, ARowChosenInEitherColumnIsChosenInBoth) {
+    PressCalculate(4);
+    struct Case {
+        const char *name;
+        int list;
+        int row;
+    };
+    for (const Case &c : {Case{"right column, row 2", 1, 2}, Case{"left column, row 4", 0, 4},
+                          Case{"left column, first row", 0, 0}, Case{"right column, last row", 1, 4}}) {
+        SCOPED_TRACE(c.name);
+        ClickRow(*Column(c.list), c.row);
+        EXPECT_EQ(SelectedRow(*Column(0)), c.row);
+        EXPECT_EQ(SelectedRow(*Column(1)), c.row);
+    }
+    // The keyboard moves the selection too, and the other column follows.
+    QTest::keyClick(Column(1), Qt::Key_Up);
+    EXPECT_EQ(SelectedRow(*Column(1)), 3);
+    EXPECT_EQ(SelectedRow(*Column(0)), 3);
+}
+
+TEST_F(QtWindowTest, ASelectionByTheAccessibilityInterfaceMovesBothColumns) {
+    PressCalculate(2);
+    // Screen readers select rows without making them current.
+    QAccessibleInterface *right = QAccessible::queryAccessibleInterface(Column(1));
+    ASSERT_NE(right, nullptr);
+    ASSERT_NE(right->tableInterface(), nullptr);
+    EXPECT_TRUE(right->tableInterface()->selectRow(1));
+    EXPECT_EQ(SelectedRow(*Column(1)), 1);
+    EXPECT_EQ(SelectedRow(*Column(0)), 1);
+    EXPECT_EQ(Column(1)->currentRow(), -1);
+
+    Column(0)->selectionModel()->select(Column(0)->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(SelectedRow(*Column(0)), 2);
+    EXPECT_EQ(SelectedRow(*Column(1)), 2);
+}
+
+TEST_F(QtWindowTest, TextsComeBackAsWrittenAndShowTheirLineBreaks) {
+    TextBox &working = window.controls().Text1(0);
+    working.SetText("ред 1\r\nред 2\r\n");
+    EXPECT_EQ(working.Text(), "ред 1\r\nред 2\r\n");
+    EXPECT_EQ(Box(0)->toPlainText(), QStringLiteral("ред 1\nред 2\n"));
+    EXPECT_EQ(Box(0)->document()->blockCount(), 3);
+
+    // What a user types into an input is what the form reads.
+    TypeInto(*Input(1), QStringLiteral("44abc"));
+    EXPECT_EQ(window.controls().Text2(1).Text(), "44abc");
+    TypeInto(*Input(0), QStringLiteral("Число"));
+    EXPECT_EQ(window.controls().Text2(0).Text(), "Число");
+}
+
+// The whole window scales with the logical resolution, fonts included.
+TEST(QtWindowResolution, PlacesSizesAndFontFollowTheDpi) {
+    struct Case {
+        int dpi;
+        QSize client;
+        int fontPixels;
+    };
+    for (const Case &c :
+         {Case{96, {481, 424}, 16}, Case{120, {601, 530}, 20}, Case{144, {722, 636}, 24}, Case{192, {962, 848}, 32}}) {
+        SCOPED_TRACE(c.dpi);
+        QtWindow window(c.dpi);
+        EXPECT_EQ(window.size(), c.client);
+        EXPECT_EQ(window.font().pixelSize(), c.fontPixels);
+        for (const ControlSpec &spec : MainForm().controls) {
+            SCOPED_TRACE(Name(spec));
+            const QRect rect = window.Widget(spec.array, spec.index)->geometry();
+            const TwipRect twips = VisibleRect(spec);
+            const double scale = c.dpi / 1440.0;
+            EXPECT_LE(std::abs(rect.left() - twips.left * scale), 0.5);
+            EXPECT_LE(std::abs(rect.top() - twips.top * scale), 0.5);
+            EXPECT_LE(std::abs(rect.x() + rect.width() - twips.right() * scale), 0.5);
+            EXPECT_LE(std::abs(rect.y() + rect.height() - twips.bottom() * scale), 0.5);
+        }
+    }
+}
+
+// Each of Qt's styles paints the buttons in their colours, and shows focus and the disabled state.
+TEST(QtWindowStyles, ButtonsKeepTheirColoursUnderEveryStyle) {
+    const QString original = QApplication::style()->name();
+    for (const QString &key : QStyleFactory::keys()) {
+        SCOPED_TRACE(key.toStdString());
+        QApplication::setStyle(key);
+        QtWindow window(96);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        for (int index = 0; index <= 1; ++index) {
+            SCOPED_TRACE(index);
+            const QColor colour = Colour(*FindControl(ControlArray::Command1, index)->backColor);
+            auto *button = WidgetOf<QPushButton>(window, ControlArray::Command1, index);
+            const QPoint inside(6, button->height() / 2);
+            EXPECT_EQ(PixelOf(*button, inside), colour);
+
+            window.Widget(ControlArray::Text2, 0)->setFocus();
+            const QColor edge = PixelOf(*button, {0, 0});
+            button->setFocus(Qt::TabFocusReason);
+            ASSERT_TRUE(button->hasFocus());
+            EXPECT_NE(PixelOf(*button, {0, 0}), edge) << "focus shows";
+            EXPECT_EQ(PixelOf(*button, inside), colour);
+
+            button->setEnabled(false);
+            const QColor faded = PixelOf(*button, inside);
+            EXPECT_NE(faded, colour) << "disabled shows";
+            // Still the same hue, only paler.
+            EXPECT_EQ(faded.hue(), colour.hue());
+            button->setEnabled(true);
+        }
+    }
+    QApplication::setStyle(original);
+}
+
+} // namespace
+} // namespace korvanta::testing
