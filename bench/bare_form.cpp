@@ -1,0 +1,89 @@
+// A bare Qt Widgets form: the eleven controls of the main window at their places, with
+// their texts, font and colours, and no behaviour at all: what a form designer would
+// produce. The yardstick for the program's start-up; it ends after its first paint.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QWidget>
+
+#include "bench/qt_first_paint.h"
+#include "ui/layout.h"
+
+namespace {
+
+using namespace korvanta;
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).replace("\r\n", "\n");
+}
+
+QColor Color(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+QWidget *MakeControl(const ControlSpec &spec, QWidget &parent) {
+    QWidget *widget = nullptr;
+    QPalette::ColorRole colorRole = QPalette::Base;
+    switch (spec.kind) {
+    case ControlKind::MultiLineTextBox: {
+        auto *box = new QPlainTextEdit(Text(spec.text), &parent);
+        box->setReadOnly(true);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        widget = box;
+        break;
+    }
+    case ControlKind::TextBox:
+        widget = new QLineEdit(Text(spec.text), &parent);
+        break;
+    case ControlKind::ListBox:
+        widget = new QListWidget(&parent);
+        break;
+    case ControlKind::Button:
+        widget = new QPushButton(Text(spec.text), &parent);
+        colorRole = QPalette::Button;
+        break;
+    case ControlKind::Label:
+        widget = new QLabel(Text(spec.text), &parent);
+        widget->setAutoFillBackground(true);
+        colorRole = QPalette::Window;
+        break;
+    }
+    if (spec.backColor) {
+        QPalette palette = widget->palette();
+        palette.setColor(colorRole, Color(*spec.backColor));
+        widget->setPalette(palette);
+    }
+    widget->setAccessibleName(Text(spec.accessibleName));
+    return widget;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    const FormSpec &form = MainForm();
+
+    QWidget window;
+    window.setWindowTitle(Text(form.caption));
+    window.setFont(QFont(Text(form.font.family), form.font.pointSize));
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, Color(form.backColor));
+    window.setPalette(palette);
+
+    const int dpi = window.logicalDpiX();
+    const auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
+    for (const ControlSpec &spec : form.controls) {
+        const TwipRect rect = VisibleRect(spec, form);
+        MakeControl(spec, window)->setGeometry(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
+    }
+    window.setFixedSize(px(form.clientWidth), px(form.clientHeight));
+    if (const QScreen *screen = window.screen()) {
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    }
+
+    korvanta::bench::QuitAfterFirstPaint();
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,12 @@
+// The program's own start, as the program runs it (the same start-up function on the
+// same application object), ending after the first paint of its window.
+#include <QApplication>
+
+#include "backends/qt/main_window.h"
+#include "bench/qt_first_paint.h"
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    korvanta::bench::QuitAfterFirstPaint();
+    return korvanta::RunMainWindow(app);
+}
