@@ -13,8 +13,10 @@ install(FILES ${resources}/icon/hamburger.svg DESTINATION ${CMAKE_INSTALL_DATADI
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME umnozhenie)
+set(CPACK_PACKAGE_VERSION 1.00)
 set(CPACK_PACKAGE_VENDOR "example.org")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Умножение чрез деление: teaches multiplication by halving and doubling")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Умножение чрез деление: multiplication by halving and doubling")
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Umnozhenie developers <umnozhenie@example.org>")

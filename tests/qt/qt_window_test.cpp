@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "backends/qt/main_window.h"
 #include "tests/qt/qt_driver.h"
 #include "ui/form.h"
 
@@ -345,6 +347,28 @@ TEST(QtWindowStyles, ButtonsKeepTheirColoursUnderEveryStyle) {
         }
     }
     QApplication::setStyle(original);
+}
+
+// The program's start: the window opens centred with the form working behind it, and
+// closing it ends the event loop.
+TEST(QtProgram, OpensCentredAndClosingTheWindowEndsIt) {
+    QRect opened;
+    QRect screen;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible()) {
+                opened = widget->geometry();
+                screen = widget->screen()->availableGeometry();
+                title = widget->windowTitle();
+                widget->close();
+            }
+        }
+    });
+    EXPECT_EQ(RunMainWindow(*qobject_cast<QApplication *>(QCoreApplication::instance())), 0);
+    EXPECT_EQ(title, Q(MainForm().caption));
+    EXPECT_EQ(opened.size(), QSize(481, 424));
+    EXPECT_LE((opened.center() - screen.center()).manhattanLength(), 2);
 }
 
 } // namespace
