@@ -44,6 +44,29 @@ inline void TypeInto(QLineEdit &edit, const QString &text) {
     }
 }
 
+// What a control shows, in the widget's own terms: a list shows its rows, one a line.
+inline QString ShownText(QWidget &widget) {
+    if (auto *label = qobject_cast<QLabel *>(&widget)) {
+        return label->text();
+    }
+    if (auto *button = qobject_cast<QPushButton *>(&widget)) {
+        return button->text();
+    }
+    if (auto *edit = qobject_cast<QLineEdit *>(&widget)) {
+        return edit->text();
+    }
+    if (auto *box = qobject_cast<QPlainTextEdit *>(&widget)) {
+        return box->toPlainText();
+    }
+    QStringList rows;
+    if (auto *list = qobject_cast<QListWidget *>(&widget)) {
+        for (int i = 0; i < list->count(); ++i) {
+            rows << list->item(i)->text();
+        }
+    }
+    return rows.join(QLatin1Char('\n'));
+}
+
 class QtDriver final : public WindowDriver {
 public:
     explicit QtDriver(int dpi = 96) : window_(dpi) { window_.show(); }
@@ -66,21 +89,8 @@ public:
         }
     }
     std::string Caption(ControlArray array, std::int16_t index) override {
-        QWidget *widget = window_.Widget(array, index);
-        if (auto *label = qobject_cast<QLabel *>(widget)) {
-            return label->text().toStdString();
-        }
-        if (auto *button = qobject_cast<QPushButton *>(widget)) {
-            return button->text().toStdString();
-        }
-        if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
-            return edit->text().toStdString();
-        }
-        if (auto *box = qobject_cast<QPlainTextEdit *>(widget)) {
-            // The box shows each CR LF as a line break of its own.
-            return box->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")).toStdString();
-        }
-        return {};
+        // A box of several lines shows each CR LF as a line break of its own.
+        return ShownText(*window_.Widget(array, index)).replace(QLatin1Char('\n'), QLatin1String("\r\n")).toStdString();
     }
 
 private:

@@ -86,23 +86,6 @@ const char *ClassOf(ControlKind kind) {
     return "";
 }
 
-// What a control shows, in the widget's own terms.
-QString Shown(QWidget &widget) {
-    if (auto *label = qobject_cast<QLabel *>(&widget)) {
-        return label->text();
-    }
-    if (auto *button = qobject_cast<QPushButton *>(&widget)) {
-        return button->text();
-    }
-    if (auto *edit = qobject_cast<QLineEdit *>(&widget)) {
-        return edit->text();
-    }
-    if (auto *box = qobject_cast<QPlainTextEdit *>(&widget)) {
-        return box->toPlainText();
-    }
-    return Rows(*qobject_cast<QListWidget *>(&widget)).join(QLatin1Char('|'));
-}
-
 TEST_F(QtWindowTest, OpensAtItsFixedSizeWithCaptionIconAndBackColour) {
     EXPECT_EQ(window.size(), QSize(481, 424));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window cannot be resized";
@@ -127,7 +110,7 @@ TEST_F(QtWindowTest, EveryControlIsMadeFromTheDescription) {
         }
         EXPECT_EQ(widget->geometry(), QRect(twips.left / 15, twips.top / 15, twips.width / 15, twips.height / 15));
 
-        EXPECT_EQ(Shown(*widget), Q(spec.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        EXPECT_EQ(ShownText(*widget), Q(spec.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         EXPECT_EQ(widget->accessibleName(), Q(spec.accessibleName));
         EXPECT_EQ(widget->font().family(), QStringLiteral("Times New Roman"));
         const QFontInfo font(widget->font());
@@ -182,6 +165,9 @@ TEST_F(QtWindowTest, TabFollowsTheDescriptionAndLabelsNameTheirInputs) {
         widget = widget->nextInFocusChain();
     } while (widget != expected.front());
     EXPECT_EQ(order, expected);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), expected.front()) << "the first control has the focus as the window opens";
 
     for (int i = 0; i <= 1; ++i) {
         EXPECT_EQ(Get<QLabel>(ControlArray::Label2, i)->buddy(), Input(i));
