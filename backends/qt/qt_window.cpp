@@ -14,7 +14,6 @@
 #include <QStyle>
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace korvanta {
