@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "bench/qt_first_paint.h"
+#include "bench/report.h"
 #include "ui/layout.h"
 
 namespace {
@@ -62,7 +63,9 @@ QWidget *MakeControl(const ControlSpec &spec, QWidget &parent) {
 } // namespace
 
 int main(int argc, char **argv) {
+    korvanta::bench::MarkPhase(korvanta::bench::Phase::Main);
     QApplication app(argc, argv);
+    korvanta::bench::QuitAfterFirstPaint();
     const FormSpec &form = MainForm();
 
     QWidget window;
@@ -83,7 +86,6 @@ int main(int argc, char **argv) {
         window.move(screen->availableGeometry().center() - window.rect().center());
     }
 
-    korvanta::bench::QuitAfterFirstPaint();
     window.show();
     return app.exec();
 }

@@ -36,11 +36,15 @@ std::string FirstLine(std::string_view text) { return std::string(text.substr(0,
 } // namespace
 
 int main() {
+    using korvanta::bench::MarkPhase;
+    using korvanta::bench::Phase;
+    MarkPhase(Phase::Main);
     Display *display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fputs("cannot open the X display\n", stderr);
         return 1;
     }
+    MarkPhase(Phase::Application);
     const int screen = DefaultScreen(display);
     Visual *visual = DefaultVisual(display, screen);
     const Colormap colormap = DefaultColormap(display, screen);
@@ -57,6 +61,7 @@ int main() {
     Xutf8SetWMProperties(display, window, caption.c_str(), caption.c_str(), nullptr, 0, nullptr, nullptr, nullptr);
     XSelectInput(display, window, ExposureMask);
     XMapWindow(display, window);
+    MarkPhase(Phase::Shown);
 
     const std::string pattern =
         std::string(form.font.family) + "-" + std::to_string(form.font.pointSize) + ":dpi=" + std::to_string(dpi);
@@ -73,6 +78,7 @@ int main() {
         if (event.type != Expose || event.xexpose.count != 0) {
             continue;
         }
+        MarkPhase(Phase::Painting);
         XftDrawRect(draw, &background, 0, 0, width, height);
         for (const ControlSpec &spec : form.controls) {
             const TwipRect rect = VisibleRect(spec, form);

@@ -4,8 +4,10 @@
 
 #include "backends/qt/main_window.h"
 #include "bench/qt_first_paint.h"
+#include "bench/report.h"
 
 int main(int argc, char **argv) {
+    korvanta::bench::MarkPhase(korvanta::bench::Phase::Main);
     QApplication app(argc, argv);
     korvanta::bench::QuitAfterFirstPaint();
     return korvanta::RunMainWindow(app);

@@ -28,9 +28,14 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Paint && !seen_ && watched->isWidgetType() &&
-            static_cast<QWidget *>(watched)->isWindow()) {
+        if (!watched->isWidgetType() || !static_cast<QWidget *>(watched)->isWindow()) {
+            return false;
+        }
+        if (event->type() == QEvent::Show) {
+            MarkPhase(Phase::Shown);
+        } else if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
+            MarkPhase(Phase::Painting);
             // The window and its children are painted and the backing store is
             // flushed before control returns to the event loop: report after that.
             QMetaObject::invokeMethod(
@@ -51,6 +56,9 @@ private:
 
 } // namespace
 
-void QuitAfterFirstPaint() { qApp->installEventFilter(new FirstPaintWatcher(qApp)); }
+void QuitAfterFirstPaint() {
+    MarkPhase(Phase::Application);
+    qApp->installEventFilter(new FirstPaintWatcher(qApp));
+}
 
 } // namespace korvanta::bench

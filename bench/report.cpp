@@ -27,7 +27,16 @@ std::int64_t ReadVmHwmKiB() {
     return kib;
 }
 
+std::int64_t phases[kPhases] = {};
+
 } // namespace
+
+void MarkPhase(Phase phase) {
+    std::int64_t &mark = phases[static_cast<int>(phase)];
+    if (mark == 0) {
+        mark = MonotonicNs();
+    }
+}
 
 std::int64_t MonotonicNs() {
     timespec now{};
@@ -36,7 +45,10 @@ std::int64_t MonotonicNs() {
 }
 
 void ReportFirstPaint() {
-    const FirstPaintRecord record{MonotonicNs(), ReadVmHwmKiB()};
+    FirstPaintRecord record{MonotonicNs(), ReadVmHwmKiB(), {}};
+    for (int i = 0; i < kPhases; ++i) {
+        record.phaseNs[i] = phases[i];
+    }
     // Only the benchmark's pipe: started by hand, descriptor 3 may be the X connection.
     struct stat target {};
     if (fstat(kReportFd, &target) != 0 || !S_ISFIFO(target.st_mode) ||

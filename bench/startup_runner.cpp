@@ -27,14 +27,23 @@ using korvanta::bench::FirstPaintRecord;
 using korvanta::bench::Summary;
 
 struct Probe {
+    Probe(std::string label, std::string path) : label(std::move(label)), path(std::move(path)) {}
     std::string label;
     std::string path;
     std::vector<double> startupMs;
     std::vector<double> peakMiB;
     std::vector<double> hwmAtPaintMiB;
+    // The time spent in each step: exec to the first mark, mark to mark, the last mark
+    // to the report.
+    std::vector<double> stepMs[korvanta::bench::kPhases + 1];
 };
 
+constexpr const char *kStepNames[korvanta::bench::kPhases + 1] = {
+    "exec → main()", "→ application (Qt) / display (Xlib)", "→ window shown / mapped", "→ first paint begins",
+    "→ painted, on the server"};
+
 constexpr int kTimeoutMs = 20'000;
+constexpr useconds_t kPauseUs = 100'000;
 
 [[noreturn]] void Fail(const std::string &what) {
     std::fprintf(stderr, "korvanta_startup: %s\n", what.c_str());
@@ -43,6 +52,9 @@ constexpr int kTimeoutMs = 20'000;
 
 // One start of a probe: exec to first paint in milliseconds, peak memory in MiB.
 void RunOnce(Probe &probe, bool keep) {
+    // Let the X server finish with the previous probe first: a start is measured on a
+    // quiet machine, as a user would start the program.
+    usleep(kPauseUs);
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
         Fail("pipe: " + std::string(std::strerror(errno)));
@@ -88,6 +100,14 @@ void RunOnce(Probe &probe, bool keep) {
         probe.startupMs.push_back(static_cast<double>(record.monotonicNs - start) / 1e6);
         probe.peakMiB.push_back(static_cast<double>(usage.ru_maxrss) / 1024.0);
         probe.hwmAtPaintMiB.push_back(static_cast<double>(record.vmHwmKiB) / 1024.0);
+        std::int64_t previous = start;
+        for (int i = 0; i <= korvanta::bench::kPhases; ++i) {
+            const std::int64_t mark = i < korvanta::bench::kPhases ? record.phaseNs[i] : record.monotonicNs;
+            if (mark != 0) {
+                probe.stepMs[i].push_back(static_cast<double>(mark - previous) / 1e6);
+                previous = mark;
+            }
+        }
     }
 }
 
@@ -127,10 +147,10 @@ int main(int argc, char **argv) {
         Fail("usage: korvanta_startup [--runs N] [--program PATH] --bare PATH --floor PATH");
     }
     if (!program.empty()) {
-        probes.push_back({"the program (Qt)", program, {}, {}, {}});
+        probes.emplace_back("the program (Qt)", program);
     }
-    probes.push_back({"bare Qt form", bare, {}, {}, {}});
-    probes.push_back({"floor: Xlib + Xft", floor, {}, {}, {}});
+    probes.emplace_back("bare Qt form", bare);
+    probes.emplace_back("floor: Xlib + Xft", floor);
 
     // Round r starts with probe r mod n, so no probe always runs first or last.
     const std::size_t n = probes.size();
@@ -157,7 +177,22 @@ int main(int argc, char **argv) {
     for (const Probe &probe : probes) {
         std::printf(" %.1f MiB (%s)", Summary::Of(probe.hwmAtPaintMiB).median, probe.label.c_str());
     }
-    std::printf(".\n\n");
+    std::printf(".\n\nWhere the start-up time goes (medians, ms):\n\n|");
+    for (const Probe &probe : probes) {
+        std::printf(" | %s", probe.label.c_str());
+    }
+    std::printf(" |\n|---|");
+    for (std::size_t i = 0; i < n; ++i) {
+        std::printf("---:|");
+    }
+    for (int step = 0; step <= korvanta::bench::kPhases; ++step) {
+        std::printf("\n| %s", kStepNames[step]);
+        for (const Probe &probe : probes) {
+            std::printf(" | %.1f", Summary::Of(probe.stepMs[step]).median);
+        }
+        std::printf(" |");
+    }
+    std::printf("\n\n");
 
     if (!program.empty()) {
         const Summary time = Summary::Of(probes[0].startupMs);
