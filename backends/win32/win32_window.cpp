@@ -1,0 +1,569 @@
+#include "backends/win32/win32_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <variant>
+
+#include "backends/win32/resources.h"
+#include "backends/win32/utf16.h"
+
+namespace korvanta::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"KorvantaForm";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
+// Control identifiers follow the tab order, clear of IDOK and IDCANCEL, which the
+// dialog manager sends for Enter and Escape.
+constexpr int kFirstControlId = 100;
+
+COLORREF ToColorRef(Rgb color) { return RGB(color.red, color.green, color.blue); }
+
+RECT ToPixels(const TwipRect &rect, int dpi) {
+    const int left = TwipsToPixels(rect.left, dpi);
+    const int top = TwipsToPixels(rect.top, dpi);
+    return {left, top, left + TwipsToPixels(rect.width, dpi), top + TwipsToPixels(rect.height, dpi)};
+}
+
+// Functions of newer Windows versions, looked up so that older ones still start.
+template <typename Function> Function User32Function(const char *name) {
+    const FARPROC address = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+int WindowDpi(HWND hwnd) {
+    static const auto getDpiForWindow = User32Function<UINT(WINAPI *)(HWND)>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr) {
+        if (const UINT dpi = getDpiForWindow(hwnd); dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    const HDC dc = GetDC(hwnd);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(hwnd, dc);
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+SIZE OuterSize(int clientWidth, int clientHeight, int dpi) {
+    static const auto adjustForDpi =
+        User32Function<BOOL(WINAPI *)(RECT *, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, clientWidth, clientHeight};
+    if (adjustForDpi == nullptr || !adjustForDpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi)) {
+        AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW windowClass{};
+    if (GetClassInfoExW(instance, kClassName, &windowClass)) {
+        return;
+    }
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassExW(&windowClass)) {
+        throw std::runtime_error("RegisterClassExW failed");
+    }
+}
+
+// The program file's icon in the caption and the task bar, when the file has one.
+void SetIcons(HWND hwnd, HINSTANCE instance) {
+    for (const auto &[which, metricX, metricY] :
+         {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(KORVANTA_ICON), IMAGE_ICON, GetSystemMetrics(metricX),
+                                       GetSystemMetrics(metricY), LR_SHARED);
+        if (icon != nullptr) {
+            SendMessageW(hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        }
+    }
+}
+
+// Shared by the single-line inputs and the multi-line boxes.
+class EditBox final : public TextBox {
+public:
+    explicit EditBox(HWND hwnd) : hwnd_(hwnd) {}
+    std::string Text() const override { return ToUtf8(WindowText(hwnd_)); }
+    void SetText(std::string_view text) override { SetWindowTextW(hwnd_, ToUtf16(text).c_str()); }
+
+private:
+    HWND hwnd_;
+};
+
+class ListControl final : public ListBox {
+public:
+    ListControl(HWND hwnd, std::int16_t index, FormEvents *const &events)
+        : hwnd_(hwnd), index_(index), events_(events) {}
+
+    std::int16_t ListCount() const override {
+        const LRESULT count = SendMessageW(hwnd_, LB_GETCOUNT, 0, 0);
+        return static_cast<std::int16_t>(std::clamp<LRESULT>(count, 0, kMaxRows));
+    }
+    std::string List(std::int16_t row) const override {
+        const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+        if (row < 0 || length == LB_ERR) {
+            return {};
+        }
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        const LRESULT copied =
+            SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+        return ToUtf8(text);
+    }
+    void AddItem(std::string_view text) override {
+        if (ListCount() < kMaxRows) {
+            // Without LBS_SORT the new row goes to the end.
+            SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToUtf16(text).c_str()));
+        }
+    }
+    void Clear() override { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+    std::int16_t ListIndex() const override {
+        const LRESULT row = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+        return row == LB_ERR ? std::int16_t{-1} : static_cast<std::int16_t>(row);
+    }
+    void SetListIndex(std::int16_t row) override {
+        if (row < -1 || row >= ListCount() || row == ListIndex()) {
+            return;
+        }
+        SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(static_cast<INT_PTR>(row)), 0);
+        // A selection set by the program sends no LBN_SELCHANGE; the list's click
+        // still belongs to every change of the selection.
+        if (events_ != nullptr) {
+            events_->List1_Click(index_);
+        }
+    }
+
+private:
+    static constexpr LRESULT kMaxRows = 32767; // what a signed 16-bit row count can address
+
+    HWND hwnd_;
+    std::int16_t index_;
+    FormEvents *const &events_;
+};
+
+class PushButton final : public Button {
+public:
+    explicit PushButton(HWND hwnd) : hwnd_(hwnd) {}
+    bool Enabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
+    void SetEnabled(bool enabled) override {
+        if (!enabled && GetFocus() == hwnd_) {
+            // A disabled window keeps no focus; hand it on so that the keyboard still works.
+            SendMessageW(GetParent(hwnd_), WM_NEXTDLGCTL, 0, FALSE);
+        }
+        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    }
+
+private:
+    HWND hwnd_;
+};
+
+} // namespace
+
+class Win32Window::Child {
+public:
+    Child(const ControlSpec &spec, HWND hwnd, int id) : spec(spec), hwnd(hwnd), id(id) {
+        if (spec.backColor) {
+            back.reset(CreateSolidBrush(ToColorRef(*spec.backColor)));
+        }
+    }
+
+    const ControlSpec &spec;
+    const HWND hwnd;
+    const int id;
+    Brush back; // the description's back colour, if it gives one
+    std::variant<std::monostate, EditBox, ListControl, PushButton> model;
+};
+
+namespace {
+
+struct ControlClass {
+    const wchar_t *name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassOf(ControlKind kind) {
+    constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    switch (kind) {
+    case ControlKind::MultiLineTextBox:
+        // Read-only: the program reads its text back and extends it, so typing into it
+        // would change the sum. Without ES_AUTOHSCROLL the lines wrap at the box's edge.
+        return {L"EDIT", child | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::TextBox:
+        return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::ListBox:
+        // Not LBS_SORT: rows stay in the order they were added.
+        return {L"LISTBOX", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::Button:
+        // Push buttons ignore colours; these draw themselves in their back colour.
+        return {L"BUTTON", child | WS_TABSTOP | BS_OWNERDRAW, 0};
+    case ControlKind::Label:
+        break;
+    }
+    return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0};
+}
+
+} // namespace
+
+Win32Window::Font Win32Window::MakeFont(const FontSpec &spec, int dpi) {
+    return Font(CreateFontW(-MulDiv(spec.pointSize, dpi, 72), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                            static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE, ToUtf16(spec.family).c_str()));
+}
+
+Win32Window::Win32Window(HINSTANCE instance, const FormSpec &form) : form_(form) {
+    const INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    RegisterWindowClass(instance, &WindowProc);
+    background_.reset(CreateSolidBrush(ToColorRef(form.backColor)));
+
+    CreateWindowExW(kWindowExStyle, kClassName, ToUtf16(form.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    if (hwnd_ == nullptr) {
+        throw std::runtime_error("CreateWindowExW failed for the main window");
+    }
+    try {
+        SetIcons(hwnd_, instance);
+        dpi_ = WindowDpi(hwnd_);
+        font_ = MakeFont(form_.font, dpi_);
+        CreateControls(instance);
+        Layout(dpi_, nullptr);
+    } catch (...) {
+        DestroyWindow(hwnd_);
+        throw;
+    }
+}
+
+Win32Window::~Win32Window() {
+    events_ = nullptr;
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+void Win32Window::CreateControls(HINSTANCE instance) {
+    // The description lists the controls in tab order, and so they are created: the
+    // Tab key (IsDialogMessage) follows the order of creation.
+    for (const ControlSpec &spec : form_.controls) {
+        const int id = kFirstControlId + static_cast<int>(children_.size());
+        const ControlClass controlClass = ClassOf(spec.kind);
+        const HWND hwnd = CreateWindowExW(controlClass.exStyle, controlClass.name, L"", controlClass.style, 0, 0, 0, 0,
+                                          hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        if (hwnd == nullptr) {
+            throw std::runtime_error("CreateWindowExW failed for a control");
+        }
+        // The text is laid out once, in the form's font (the control's default font is
+        // not the form's, and under wine some default fonts break a box's layout).
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (spec.kind != ControlKind::ListBox) {
+            SetWindowTextW(hwnd, ToUtf16(spec.text).c_str());
+        }
+        auto child = std::make_unique<Child>(spec, hwnd, id);
+        switch (spec.kind) {
+        case ControlKind::TextBox:
+        case ControlKind::MultiLineTextBox:
+            registry_.Register(spec, child->model.emplace<EditBox>(hwnd));
+            break;
+        case ControlKind::ListBox:
+            registry_.Register(spec, child->model.emplace<ListControl>(hwnd, spec.index, events_));
+            break;
+        case ControlKind::Button:
+            registry_.Register(spec, child->model.emplace<PushButton>(hwnd));
+            break;
+        case ControlKind::Label:
+            break;
+        }
+        children_.push_back(std::move(child));
+    }
+    // Each control is created below the ones before it, so the first in tab order lies
+    // on top. The auxiliary box overlaps the working box, the first control, and must
+    // lie on top of it: moving the first control to the bottom puts every other control
+    // above it, while the Tab key, which goes round the controls in a circle, still
+    // visits them in the same order.
+    if (!children_.empty()) {
+        SetWindowPos(children_.front()->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Win32Window::Layout(int dpi, const RECT *suggested) {
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        Font font = MakeFont(form_.font, dpi);
+        for (const auto &child : children_) {
+            SendMessageW(child->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        }
+        font_ = std::move(font); // the previous font goes only once no control uses it
+    }
+    for (const auto &child : children_) {
+        const RECT rect = ToPixels(VisibleRect(child->spec, form_), dpi);
+        MoveWindow(child->hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+    }
+
+    // The client area has the fixed size of the description. Some frames are not the
+    // size AdjustWindowRectEx predicts (wine draws its own), so the result is measured.
+    const int width = TwipsToPixels(form_.clientWidth, dpi);
+    const int height = TwipsToPixels(form_.clientHeight, dpi);
+    SIZE outer = OuterSize(width, height, dpi);
+    constexpr UINT keep = SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, keep | SWP_NOMOVE);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    if (client.right != width || client.bottom != height) {
+        outer = {outer.cx + width - client.right, outer.cy + height - client.bottom};
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, keep | SWP_NOMOVE);
+    }
+
+    POINT origin{};
+    if (suggested != nullptr) {
+        origin = {suggested->left, suggested->top};
+    } else {
+        // Centred on the work area of the screen the window opens on.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT &work = monitor.rcWork;
+        origin = {work.left + std::max(0L, (work.right - work.left - outer.cx) / 2),
+                  work.top + std::max(0L, (work.bottom - work.top - outer.cy) / 2)};
+    }
+    SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0, keep | SWP_NOSIZE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32Window::Show(int showCommand) {
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+}
+
+int Win32Window::Run() {
+    running_ = true;
+    MSG message{};
+    BOOL result = 0;
+    while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        if (!TranslateDialogMessage(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    running_ = false;
+    if (failure_) {
+        std::rethrow_exception(std::exchange(failure_, nullptr));
+    }
+    return result < 0 ? 1 : static_cast<int>(message.wParam);
+}
+
+bool Win32Window::TranslateDialogMessage(MSG &message) {
+    return hwnd_ != nullptr && IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+HWND Win32Window::ControlWindow(ControlArray array, int index) const {
+    for (const auto &child : children_) {
+        if (child->spec.array == array && child->spec.index == index) {
+            return child->hwnd;
+        }
+    }
+    return nullptr;
+}
+
+Win32Window::Child *Win32Window::FindChild(HWND control) const {
+    for (const auto &child : children_) {
+        if (child->hwnd == control) {
+            return child.get();
+        }
+    }
+    return nullptr;
+}
+
+Win32Window::Child *Win32Window::FindChild(int id) const {
+    const int position = id - kFirstControlId;
+    return position >= 0 && position < static_cast<int>(children_.size())
+               ? children_[static_cast<std::size_t>(position)].get()
+               : nullptr;
+}
+
+LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto *self = reinterpret_cast<Win32Window *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<Win32Window *>(reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (self == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        if (self->running_) {
+            PostQuitMessage(0);
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    // An exception must not unwind through Windows' own frames: it ends the event loop
+    // and Run() throws it again.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        self->failure_ = std::current_exception();
+        PostQuitMessage(1);
+        return 0;
+    }
+}
+
+LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return OnStaticColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        return TRUE;
+    }
+    case DM_GETDEFID:
+        return DefaultButtonId();
+    case WM_NEXTDLGCTL:
+        // Sent by the dialog manager and by multi-line boxes for Tab and Shift+Tab.
+        MoveFocus(LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                      : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE));
+        return 0;
+    case WM_ACTIVATE:
+        // The focus leaves with the window and comes back to the same control.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (const HWND focus = GetFocus(); focus != nullptr && IsChild(hwnd_, focus)) {
+                focusWhenInactive_ = focus;
+            }
+        } else if (HIWORD(wParam) == 0) {
+            MoveFocus(focusWhenInactive_ != nullptr && IsWindowEnabled(focusWhenInactive_) ? focusWhenInactive_
+                                                                                           : children_.front()->hwnd);
+        }
+        return 0;
+    case WM_DPICHANGED:
+        Layout(HIWORD(wParam), reinterpret_cast<const RECT *>(lParam));
+        return 0;
+    default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void Win32Window::OnCommand(int id, int code) {
+    const Child *child = FindChild(id);
+    if (child == nullptr || events_ == nullptr) {
+        return;
+    }
+    if (child->spec.kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
+        // A quick second click on an owner-drawn button arrives as BN_DOUBLECLICKED; it is
+        // a press all the same. A disabled button delivers nothing, whoever sent the click.
+        if (IsWindowEnabled(child->hwnd)) {
+            events_->Command1_Click(child->spec.index);
+        }
+    } else if (child->spec.kind == ControlKind::ListBox && code == LBN_SELCHANGE) {
+        events_->List1_Click(child->spec.index);
+    }
+}
+
+LRESULT Win32Window::OnStaticColor(HDC dc, HWND control) {
+    const Child *child = FindChild(control);
+    if (child != nullptr && child->back) {
+        SetBkColor(dc, ToColorRef(*child->spec.backColor));
+        return reinterpret_cast<LRESULT>(child->back.get());
+    }
+    if (child != nullptr && child->spec.kind == ControlKind::MultiLineTextBox) {
+        // A read-only box would be grey; it keeps the colours of a text box.
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+void Win32Window::DrawButton(const DRAWITEMSTRUCT &item) const {
+    const Child *child = FindChild(item.hwndItem);
+    if (child == nullptr || item.CtlType != ODT_BUTTON) {
+        return;
+    }
+    const HDC dc = item.hDC;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    RECT rect = item.rcItem;
+    FillRect(dc, &rect, child->back ? child->back.get() : GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &rect, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    const std::wstring caption = WindowText(item.hwndItem);
+    const HGDIOBJ previousFont = SelectObject(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    RECT textRect = rect;
+    if (pushed) {
+        OffsetRect(&textRect, 1, 1);
+    }
+    const auto drawText = [&](const RECT &at, int color) {
+        RECT r = at;
+        SetTextColor(dc, GetSysColor(color));
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    };
+    if ((item.itemState & ODS_DISABLED) != 0) {
+        // Engraved, as Windows draws the caption of a disabled control.
+        RECT light = textRect;
+        OffsetRect(&light, 1, 1);
+        drawText(light, COLOR_3DHILIGHT);
+        drawText(textRect, COLOR_3DSHADOW);
+    } else {
+        drawText(textRect, COLOR_BTNTEXT);
+    }
+    SelectObject(dc, previousFont);
+
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+        RECT focus = rect;
+        InflateRect(&focus, -4, -4);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+LRESULT Win32Window::DefaultButtonId() const {
+    // Enter presses the focused button; in an input it presses Calculate, Command1(0).
+    const Child *focused = FindChild(GetFocus());
+    const Child *target = nullptr;
+    if (focused != nullptr && focused->spec.kind == ControlKind::Button) {
+        target = focused;
+    } else if (focused != nullptr && focused->spec.kind == ControlKind::TextBox) {
+        target = FindChild(ControlWindow(ControlArray::Command1, 0));
+    }
+    if (target == nullptr || !IsWindowEnabled(target->hwnd)) {
+        return 0;
+    }
+    return MAKELRESULT(target->id, DC_HASDEFID);
+}
+
+void Win32Window::MoveFocus(HWND target) {
+    if (target == nullptr) {
+        return;
+    }
+    if ((SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+        SendMessageW(target, EM_SETSEL, 0, -1);
+    }
+    SetFocus(target);
+}
+
+} // namespace korvanta::win32

@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# The Windows stage of the tests. Builds both program files, inspects the 32-bit one
+# (these kernels cannot run 32-bit Windows code), and runs the 64-bit tests under wine
+# on an X display of its own (Xvfb) with a wine prefix of its own, prepared once per
+# run. Leaves a screenshot of the 64-bit program after the worked example in
+# build/wine-test/; --update-screenshot also copies it to docs/.
+# Usage: scripts/test-windows.sh [--update-screenshot]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+update_screenshot=false
+case "${1:-}" in
+  --update-screenshot) update_screenshot=true ;;
+  "") ;;
+  *) echo "usage: $0 [--update-screenshot]" >&2; exit 2 ;;
+esac
+
+started=$SECONDS
+scripts/build-windows.sh --with-tests
+built=$SECONDS
+program32=build/win32/app/umnozhenie.exe
+program64=build/win64/app/umnozhenie.exe
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+echo "== The 32-bit program file, inspected"
+headers=$(i686-w64-mingw32-objdump -p "$program32")
+grep -q 'file format pei-i386' <<<"$headers" || fail "$program32 is not an i386 program file"
+grep -q 'Magic[[:space:]]*010b' <<<"$headers" || fail "$program32 is not a PE32 file"
+grep -q 'Subsystem[[:space:]]*00000002' <<<"$headers" || fail "$program32 is not a GUI program"
+# Only Windows' own DLLs: the C and C++ runtimes are linked in.
+imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
+for dll in $imports; do
+  case "$dll" in
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | advapi32.dll) ;;
+    *) fail "$program32 imports $dll, which is not part of Windows" ;;
+  esac
+done
+# Resource types at the top of the resource directory: 3 icon, 14 icon group,
+# 16 version, 24 manifest.
+for type in 000003 00000e 000010 000018; do
+  grep -Eq "^[0-9a-f]+   Entry: ID: 0x$type," <<<"$headers" || fail "$program32 lacks resources of type 0x$type"
+done
+echo "i386, GUI, imports $(tr '\n' ' ' <<<"$imports")- icon, version and manifest present"
+
+work=build/wine-test
+rm -rf "$work"
+mkdir -p "$work/prefix"
+export WINEPREFIX=$root/$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+winpath() { # the prefix's drive Z: is the Unix root
+  local path
+  path=$(realpath "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+xvfb_pid=""
+cleanup() {
+  # Ends the wine processes of this prefix only, then the display.
+  "$wineserver" -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+# Xvfb takes the first free display number and writes it to descriptor 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+echo "== A wine prefix for the tests (display $DISPLAY)"
+# One wine server for the whole run, so that each program starts quickly.
+"$wineserver" -p
+"$wine" wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot: $(cat "$work/wineboot.log")"
+# No window manager: wine must not wait for one. The prefix has no Windows fonts:
+# faces that lay out every Cyrillic text. A crash ends the program instead of
+# waiting in a debugger.
+cat >"$work/prefix.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Times New Roman"="Liberation Serif"
+"MS Shell Dlg"="DejaVu Sans"
+"MS Shell Dlg 2"="DejaVu Sans"
+"Tahoma"="DejaVu Sans"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+EOF
+"$wine" regedit /S "$(winpath "$work/prefix.reg")" || fail "regedit"
+prepared=$SECONDS
+
+run_tests() { # run_tests <log> <program> [arguments...]
+  local log=$1
+  shift
+  if ! timeout 300 "$wine" "$@" --gtest_brief=1 >"$log" 2>&1; then
+    cat "$log" >&2
+    fail "$(basename "$1") under wine"
+  fi
+  tr -d '\r' <"$log" | grep -E '^\[  (PASSED|SKIPPED) |tests? from .* ran' || true
+}
+
+echo "== The calculation and the form, built for Windows (64-bit)"
+run_tests "$work/unit.log" build/win64/tests/korvanta_tests.exe
+
+echo "== The Win32 window and both program files"
+run_tests "$work/window.log" build/win64/tests/win32/korvanta_win32_tests.exe \
+  "--program64=$(winpath "$program64")" "--program32=$(winpath "$program32")"
+
+echo "== A screenshot of the 64-bit program after the worked example"
+run_tests "$work/screenshot.log" build/win64/tests/win32/korvanta_win32_tests.exe \
+  "--program64=$(winpath "$program64")" --leave-open --gtest_filter='RunningProgram.*'
+geometry=$(tr -d '\r' <"$work/screenshot.log" | sed -n 's/^program window: //p')
+[ -n "$geometry" ] || fail "the program's window was not found"
+sleep 1 # the program paints its last state
+import -display "$DISPLAY" -window root -crop "$geometry" +repage "$work/screenshot-windows.png"
+echo "$root/$work/screenshot-windows.png ($geometry)"
+if $update_screenshot; then
+  cp "$work/screenshot-windows.png" docs/screenshot-windows.png
+  echo "copied to docs/screenshot-windows.png"
+fi
+
+finished=$SECONDS
+echo "Windows stage: builds $((built - started)) s, wine prefix $((prepared - built)) s," \
+  "tests under wine $((finished - prepared)) s, in all $((finished - started)) s"
