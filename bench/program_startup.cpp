@@ -1,5 +1,5 @@
-// The program's own start, as the program runs it (the same start-up function on the
-// same application object), ending after the first paint of its window.
+// The program's own start, as app/main_qt.cpp runs it (the same checks and start-up
+// function on the same application object), ending after the first paint of its window.
 #include <QApplication>
 
 #include "backends/qt/main_window.h"
@@ -8,6 +8,9 @@
 
 int main(int argc, char **argv) {
     korvanta::bench::MarkPhase(korvanta::bench::Phase::Main);
+    if (!korvanta::CanOpenWindow()) {
+        return 1;
+    }
     QApplication app(argc, argv);
     korvanta::bench::QuitAfterFirstPaint();
     return korvanta::RunMainWindow(app);
