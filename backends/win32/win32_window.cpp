@@ -113,8 +113,8 @@ public:
         return static_cast<std::int16_t>(std::clamp<LRESULT>(count, 0, kMaxRows));
     }
     std::string List(std::int16_t row) const override {
-        const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
-        if (row < 0 || length == LB_ERR) {
+        const LRESULT length = row < 0 ? LB_ERR : SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+        if (length == LB_ERR) {
             return {};
         }
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -453,9 +453,10 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (const HWND focus = GetFocus(); focus != nullptr && IsChild(hwnd_, focus)) {
                 focusWhenInactive_ = focus;
             }
-        } else if (HIWORD(wParam) == 0) {
-            MoveFocus(focusWhenInactive_ != nullptr && IsWindowEnabled(focusWhenInactive_) ? focusWhenInactive_
-                                                                                           : children_.front()->hwnd);
+        } else if (HIWORD(wParam) == 0 && !children_.empty()) {
+            // The first time, the first control in tab order.
+            const bool back = focusWhenInactive_ != nullptr && IsWindowEnabled(focusWhenInactive_);
+            MoveFocus(back ? focusWhenInactive_ : children_.front()->hwnd);
         }
         return 0;
     case WM_DPICHANGED:
@@ -560,7 +561,9 @@ void Win32Window::MoveFocus(HWND target) {
     if (target == nullptr) {
         return;
     }
-    if ((SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+    // An input comes with its number selected, so that typing replaces it; a long text
+    // is not highlighted as a whole (the window opens with the task statement focused).
+    if (const Child *child = FindChild(target); child != nullptr && child->spec.kind == ControlKind::TextBox) {
         SendMessageW(target, EM_SETSEL, 0, -1);
     }
     SetFocus(target);

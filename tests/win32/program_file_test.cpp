@@ -16,6 +16,7 @@ struct ProgramFile {
     const char *name;
     std::wstring ProgramFiles::*path;
 };
+void PrintTo(const ProgramFile &file, std::ostream *out) { *out << file.name; }
 
 class ProgramFileTest : public ::testing::TestWithParam<ProgramFile> {
 protected:

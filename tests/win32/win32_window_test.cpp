@@ -115,6 +115,7 @@ struct RowClick {
     int list;
     int row;
 };
+void PrintTo(const RowClick &value, std::ostream *out) { *out << value.name; }
 
 class ClickingARow : public WithForm, public ::testing::WithParamInterface<RowClick> {};
 
@@ -161,6 +162,7 @@ struct EnterKey {
     bool calculateEnabled;
     std::optional<std::int16_t> pressed; // the Command1 element Enter presses, if any
 };
+void PrintTo(const EnterKey &value, std::ostream *out) { *out << value.name; }
 
 class TheEnterKey : public Win32WindowTest, public ::testing::WithParamInterface<EnterKey> {};
 
@@ -193,6 +195,10 @@ TEST_F(Win32WindowTest, TabAndShiftTabFollowTheTabOrderRoundTheWindow) {
         }
     }
     EXPECT_EQ(GetFocus(), order.front()) << "the window opens with the first control focused";
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageW(order.front(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, end) << "and the task statement not highlighted";
     for (std::size_t step = 1; step <= order.size(); ++step) {
         PressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), order[step % order.size()]) << "Tab number " << step;
@@ -230,6 +236,7 @@ struct Box {
     int index;
     bool editable;
 };
+void PrintTo(const Box &value, std::ostream *out) { *out << value.name; }
 
 class TextBoxes : public Win32WindowTest, public ::testing::WithParamInterface<Box> {};
 
