@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,12 @@ inline std::vector<std::string> RowsOf(HWND list) {
     std::vector<std::string> rows;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT row = 0; row < count; ++row) {
-        wchar_t buffer[256] = {};
-        const LRESULT length =
-            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer));
-        rows.push_back(win32::ToUtf8(std::wstring_view(buffer, length > 0 ? static_cast<std::size_t>(length) : 0)));
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        const LRESULT copied =
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+        rows.push_back(win32::ToUtf8(text));
     }
     return rows;
 }
