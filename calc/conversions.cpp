@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -183,10 +184,13 @@ std::string NumberToText(double value) {
     if (value == 0.0) {
         return "0";
     }
-    // 15 significant digits, correctly rounded: "d.dddddddddddddde+XX".
+    // 15 significant digits, correctly rounded: "d.dddddddddddddde+XX". Only the digits,
+    // the sign and the exponent are taken from it, so the locale's decimal separator
+    // does not matter. (printf rather than std::to_chars: the latter's tables would add
+    // a third to the size of the Windows program.)
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const int length = std::snprintf(buffer, sizeof buffer, "%.14e", value);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(length));
     const std::size_t e = scientific.find('e');
     const bool negative = scientific.front() == '-';
     std::string digits;
