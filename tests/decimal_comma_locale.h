@@ -13,7 +13,8 @@ public:
         const char *previous = std::setlocale(LC_NUMERIC, nullptr);
         saved_ = previous != nullptr ? previous : "C";
         active_ = std::setlocale(LC_NUMERIC, "bg_BG.UTF-8") != nullptr ||
-                  std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+                  std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
+                  std::setlocale(LC_NUMERIC, "Bulgarian_Bulgaria.1251") != nullptr; // the Windows name
     }
     ~DecimalCommaLocale() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
     DecimalCommaLocale(const DecimalCommaLocale &) = delete;
