@@ -34,10 +34,10 @@ constexpr Rgb kLabelColor{255, 192, 128};
 
 // clang-format off
 constexpr std::array kControls{
-    //          kind                           array                  name        idx tab  left  top   width height   text, accessible name, back colour
+    //          kind                           array                  name        idx tab  left  top   width height   text, accessible name, back colour, alignment
     ControlSpec{ControlKind::MultiLineTextBox, ControlArray::Text1,    "Text1",    0,  0, {120,  3120, 6975, 3135}, kTaskStatement, "Решение", std::nullopt},
     ControlSpec{ControlKind::MultiLineTextBox, ControlArray::Text1,    "Text1",    1,  1, {2760, 4800, 6735, 1815}, kMotto, "Последно удвоено число", std::nullopt},
-    ControlSpec{ControlKind::Label,            ControlArray::Label1,   "Label1",   0,  2, {1200, 0,    4575, 375},  "Математика - умножение чрез деление", "Математика - умножение чрез деление", kLabelColor},
+    ControlSpec{ControlKind::Label,            ControlArray::Label1,   "Label1",   0,  2, {1200, 0,    4575, 375},  "Математика - умножение чрез деление", "Математика - умножение чрез деление", kLabelColor, TextAlign::Center},
     ControlSpec{ControlKind::Label,            ControlArray::Label2,   "Label2",   0,  3, {120,  720,  975,  375},  "Число 1:", "Число 1", kLabelColor},
     ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    0,  4, {1080, 720,  1335, 405},  "24", "Число 1", std::nullopt},
     ControlSpec{ControlKind::Label,            ControlArray::Label2,   "Label2",   1,  5, {2880, 720,  975,  375},  "Число 2:", "Число 2", kLabelColor},

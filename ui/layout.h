@@ -41,6 +41,9 @@ enum class ControlKind {
 // The control arrays of the form; the handlers address controls by array and index.
 enum class ControlArray { Text1, Text2, List1, Command1, Label1, Label2 };
 
+// How a label places its caption across its width; captions are centred vertically.
+enum class TextAlign { Left, Center };
+
 struct FontSpec {
     std::string_view family;
     int pointSize;
@@ -58,6 +61,7 @@ struct ControlSpec {
     std::string_view text; // caption, or initial text of a text box
     std::string_view accessibleName;
     std::optional<Rgb> backColor; // nullopt: the platform's default
+    TextAlign align = TextAlign::Left;
 };
 
 struct FormSpec {

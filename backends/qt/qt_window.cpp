@@ -278,8 +278,7 @@ void QtWindow::AddControl(const ControlSpec &spec) {
     }
     case ControlKind::Label: {
         auto *label = new QLabel(ToQString(spec.text), this);
-        // The title stands centred over the window; the captions of the inputs lead into them.
-        label->setAlignment(spec.array == ControlArray::Label1 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        label->setAlignment((spec.align == TextAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         control = std::make_unique<Control>(spec, label);
         break;
     }

@@ -173,6 +173,8 @@ TEST_F(QtWindowTest, TabFollowsTheDescriptionAndLabelsNameTheirInputs) {
         EXPECT_EQ(Get<QLabel>(ControlArray::Label2, i)->buddy(), Input(i));
     }
     EXPECT_EQ(Get<QLabel>(ControlArray::Label1, 0)->buddy(), nullptr);
+    EXPECT_EQ(Get<QLabel>(ControlArray::Label1, 0)->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+    EXPECT_EQ(Get<QLabel>(ControlArray::Label2, 0)->alignment(), Qt::AlignLeft | Qt::AlignVCenter);
     QAccessibleInterface *input = QAccessible::queryAccessibleInterface(Input(0));
     ASSERT_NE(input, nullptr);
     const auto labels = input->relations(QAccessible::Label);
