@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -23,6 +24,44 @@ constexpr DWORD kWindowExStyle = 0;
 constexpr int kFirstControlId = 100;
 
 COLORREF ToColorRef(Rgb color) { return RGB(color.red, color.green, color.blue); }
+
+// A button in its back colour: black caption when it can be pressed; when disabled,
+// the colour faded halfway to light grey with a grey caption and a grey edge, so that
+// the caption stays legible on any back colour.
+constexpr Rgb kFadeTo{208, 208, 208};
+constexpr COLORREF kDisabledText = RGB(112, 112, 112);
+constexpr COLORREF kDisabledLight = RGB(240, 240, 240);
+constexpr COLORREF kDisabledShadow = RGB(160, 160, 160);
+
+struct ButtonLook {
+    COLORREF face;
+    COLORREF text;
+};
+
+ButtonLook LookOf(std::optional<Rgb> back, bool disabled) {
+    const COLORREF face = back ? ToColorRef(*back) : GetSysColor(COLOR_BTNFACE);
+    if (!disabled) {
+        return {face, RGB(0, 0, 0)};
+    }
+    const auto fade = [](int channel, int to) { return static_cast<BYTE>((channel + to) / 2); };
+    return {RGB(fade(GetRValue(face), kFadeTo.red), fade(GetGValue(face), kFadeTo.green),
+                fade(GetBValue(face), kFadeTo.blue)),
+            kDisabledText};
+}
+
+void FillSolid(HDC dc, const RECT &rect, COLORREF color) {
+    SetDCBrushColor(dc, color);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// A flat two-pixel edge, light along the top and left, shadowed along the bottom and right.
+void DrawBevel(HDC dc, const RECT &r, COLORREF light, COLORREF shadow) {
+    constexpr int width = 2;
+    FillSolid(dc, {r.left, r.top, r.right, r.top + width}, light);
+    FillSolid(dc, {r.left, r.top, r.left + width, r.bottom}, light);
+    FillSolid(dc, {r.left, r.bottom - width, r.right, r.bottom}, shadow);
+    FillSolid(dc, {r.right - width, r.top, r.right, r.bottom}, shadow);
+}
 
 RECT ToPixels(const TwipRect &rect, int dpi) {
     const int left = TwipsToPixels(rect.left, dpi);
@@ -195,9 +234,9 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-ControlClass ClassOf(ControlKind kind) {
+ControlClass ClassOf(const ControlSpec &spec) {
     constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    switch (kind) {
+    switch (spec.kind) {
     case ControlKind::MultiLineTextBox:
         // Read-only: the program reads its text back and extends it, so typing into it
         // would change the sum. Without ES_AUTOHSCROLL the lines wrap at the box's edge.
@@ -215,7 +254,9 @@ ControlClass ClassOf(ControlKind kind) {
     case ControlKind::Label:
         break;
     }
-    return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0};
+    // A label's caption is one line, centred vertically in its box (SS_CENTERIMAGE).
+    const DWORD align = spec.align == TextAlign::Center ? SS_CENTER : SS_LEFT;
+    return {L"STATIC", child | align | SS_CENTERIMAGE | SS_NOPREFIX, 0};
 }
 
 } // namespace
@@ -261,7 +302,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
     // Tab key (IsDialogMessage) follows the order of creation.
     for (const ControlSpec &spec : form_.controls) {
         const int id = kFirstControlId + static_cast<int>(children_.size());
-        const ControlClass controlClass = ClassOf(spec.kind);
+        const ControlClass controlClass = ClassOf(spec);
         const HWND hwnd = CreateWindowExW(controlClass.exStyle, controlClass.name, L"", controlClass.style, 0, 0, 0, 0,
                                           hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         if (hwnd == nullptr) {
@@ -504,33 +545,27 @@ void Win32Window::DrawButton(const DRAWITEMSTRUCT &item) const {
         return;
     }
     const HDC dc = item.hDC;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    const ButtonLook look = LookOf(child->spec.backColor, disabled);
     RECT rect = item.rcItem;
-    FillRect(dc, &rect, child->back ? child->back.get() : GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &rect, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    FillSolid(dc, rect, look.face);
+    if (disabled) {
+        DrawBevel(dc, rect, kDisabledLight, kDisabledShadow);
+    } else {
+        DrawEdge(dc, &rect, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    }
 
     const std::wstring caption = WindowText(item.hwndItem);
     const HGDIOBJ previousFont = SelectObject(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, look.text);
     RECT textRect = rect;
     if (pushed) {
         OffsetRect(&textRect, 1, 1);
     }
-    const auto drawText = [&](const RECT &at, int color) {
-        RECT r = at;
-        SetTextColor(dc, GetSysColor(color));
-        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    };
-    if ((item.itemState & ODS_DISABLED) != 0) {
-        // Engraved, as Windows draws the caption of a disabled control.
-        RECT light = textRect;
-        OffsetRect(&light, 1, 1);
-        drawText(light, COLOR_3DHILIGHT);
-        drawText(textRect, COLOR_3DSHADOW);
-    } else {
-        drawText(textRect, COLOR_BTNTEXT);
-    }
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, previousFont);
 
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {

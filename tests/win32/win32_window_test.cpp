@@ -1,9 +1,12 @@
 // The Win32 window on real Windows controls, driven and read with window messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/win32/win32_driver.h"
@@ -337,12 +340,29 @@ public:
     Picture &operator=(const Picture &) = delete;
 
     COLORREF At(int x, int y) const { return GetPixel(memory_, x, y); }
-    // How many pixels of a rectangle have a colour.
-    int Count(const RECT &rect, COLORREF color) const {
+    // The smallest rectangle holding every pixel of a rectangle that differs from a colour.
+    RECT Ink(const RECT &rect, COLORREF background) const {
+        RECT ink{rect.right, rect.bottom, rect.left, rect.top};
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                if (At(x, y) != background) {
+                    ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+                           std::max<LONG>(ink.bottom, y + 1)};
+                }
+            }
+        }
+        return ink;
+    }
+    // How many pixels of a rectangle have a colour, each channel within a tolerance
+    // (smoothed text blends its colour into the background at the edges of strokes).
+    int Count(const RECT &rect, COLORREF color, int tolerance = 0) const {
+        const auto close = [tolerance](int a, int b) { return std::abs(a - b) <= tolerance; };
         int count = 0;
         for (int y = rect.top; y < rect.bottom; ++y) {
             for (int x = rect.left; x < rect.right; ++x) {
-                count += At(x, y) == color;
+                const COLORREF at = At(x, y);
+                count += close(GetRValue(at), GetRValue(color)) && close(GetGValue(at), GetGValue(color)) &&
+                         close(GetBValue(at), GetBValue(color));
             }
         }
         return count;
@@ -384,15 +404,182 @@ TEST_F(Win32WindowTest, TheWindowLabelsAndButtonsShowTheirBackColours) {
     }
 }
 
-TEST_F(Win32WindowTest, ADisabledButtonShowsAnEngravedCaption) {
-    RECT place = PlaceOf(Calculate());
-    InflateRect(&place, -3, -3); // inside the raised edge
-    const auto captionPixels = [&](int color) { return Picture(Main()).Count(place, GetSysColor(color)); };
-    EXPECT_GT(captionPixels(COLOR_BTNTEXT), 20);
-    driver.controls().Command1(0).SetEnabled(false);
-    EXPECT_EQ(captionPixels(COLOR_BTNTEXT), 0);
-    EXPECT_GT(captionPixels(COLOR_3DSHADOW), 20);
+// The typeface a font file gives itself in its name table: the face actually drawn,
+// also where the system replaces one face by another.
+std::string FamilyInFontFile(HDC dc) {
+    constexpr DWORD kNameTable = 'n' | 'a' << 8 | 'm' << 16 | 'e' << 24;
+    const DWORD size = GetFontData(dc, kNameTable, 0, nullptr, 0);
+    if (size == GDI_ERROR || size < 6) {
+        return "(no name table)";
+    }
+    std::vector<unsigned char> table(size);
+    GetFontData(dc, kNameTable, 0, table.data(), size);
+    const auto word = [&](std::size_t at) -> std::size_t {
+        return at + 1 < table.size() ? static_cast<std::size_t>(table[at] << 8 | table[at + 1]) : 0;
+    };
+    const std::size_t strings = word(4);
+    for (std::size_t record = 6; record < 6 + 12 * word(2); record += 12) {
+        // Windows platform, Unicode, US English: the family name (name 1), big-endian UTF-16.
+        if (word(record) == 3 && word(record + 2) == 1 && word(record + 4) == 0x409 && word(record + 6) == 1) {
+            std::wstring name;
+            for (std::size_t at = strings + word(record + 10); name.size() < word(record + 8) / 2; at += 2) {
+                name += static_cast<wchar_t>(word(at));
+            }
+            return win32::ToUtf8(name);
+        }
+    }
+    return "(no family name)";
 }
+
+// The font a control draws with, as a device context with it selected reports it.
+struct DrawnFont {
+    std::string face;       // the name the font was asked for
+    std::string fileFamily; // the family of the font file drawn
+    TEXTMETRICW metrics;
+};
+
+DrawnFont FontOf(HWND control) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawnFont font{};
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    font.face = win32::ToUtf8(face);
+    font.fileFamily = FamilyInFontFile(dc);
+    GetTextMetricsW(dc, &font.metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return font;
+}
+
+// Labels: the title centred across its box, the others from its left edge, every
+// caption centred vertically.
+TEST_F(Win32WindowTest, LabelsPlaceTheirCaptionsAsDescribed) {
+    const int dpi = driver.window().dpi();
+    const Picture picture(Main());
+    for (const ControlSpec &spec : MainForm().controls) {
+        if (spec.kind != ControlKind::Label) {
+            continue;
+        }
+        SCOPED_TRACE(std::string(spec.name) + "(" + std::to_string(spec.index) + ")");
+        const LONG style = GetWindowLongW(Hwnd(spec.array, spec.index), GWL_STYLE);
+        EXPECT_EQ(style & SS_TYPEMASK, spec.align == TextAlign::Center ? SS_CENTER : SS_LEFT);
+        EXPECT_TRUE(style & SS_CENTERIMAGE);
+
+        const RECT place = PixelRect(spec, dpi);
+        const RECT ink = picture.Ink(place, ToColorRef(*spec.backColor));
+        ASSERT_LT(ink.left, ink.right) << "no caption drawn";
+        const LONG left = ink.left - place.left;
+        const LONG right = place.right - ink.right;
+        if (spec.align == TextAlign::Center) {
+            EXPECT_LE(std::abs(left - right), 2) << "left " << left << ", right " << right;
+        } else {
+            EXPECT_LE(left, 2);
+            EXPECT_GT(right, left);
+        }
+        // The caption's line, ascent over descent, sits in the middle of the box.
+        const TEXTMETRICW metrics = FontOf(Hwnd(spec.array, spec.index)).metrics;
+        const LONG lineTop = place.top + (place.bottom - place.top - metrics.tmHeight) / 2;
+        EXPECT_GE(ink.top, lineTop) << "the caption starts above its centred line";
+        EXPECT_GE(ink.bottom, lineTop + metrics.tmAscent - 1) << "the caption sits above its centred baseline";
+        EXPECT_LE(ink.bottom, lineTop + metrics.tmHeight) << "the caption ends below its centred line";
+    }
+}
+
+// The face drawn for a family: Windows draws the family itself; a wine prefix without
+// it draws the face its replacement table names.
+std::string FaceDrawnFor(std::string_view family) {
+    wchar_t face[LF_FACESIZE] = {};
+    DWORD size = sizeof face;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", win32::ToUtf16(family).c_str(),
+                     RRF_RT_REG_SZ, nullptr, face, &size) == ERROR_SUCCESS) {
+        return win32::ToUtf8(face);
+    }
+    return std::string(family);
+}
+
+TEST_F(Win32WindowTest, EveryControlDrawsInTheFormsSerifFace) {
+    const FontSpec &font = MainForm().font;
+    const std::string fileFamily = FaceDrawnFor(font.family);
+    for (const ControlSpec &spec : MainForm().controls) {
+        SCOPED_TRACE(std::string(spec.name) + "(" + std::to_string(spec.index) + ")");
+        const DrawnFont drawn = FontOf(Hwnd(spec.array, spec.index));
+        EXPECT_EQ(drawn.face, font.family);
+        EXPECT_EQ(drawn.fileFamily, fileFamily);
+        EXPECT_EQ(drawn.metrics.tmCharSet, font.charset);
+        EXPECT_EQ(drawn.metrics.tmWeight, font.weight);
+        EXPECT_EQ(drawn.metrics.tmPitchAndFamily & 0xF0, FF_ROMAN) << "not a serif face";
+    }
+}
+
+enum class ButtonState { Up, Pressed, Focused, Disabled };
+
+struct ButtonLook {
+    const char *name;
+    ButtonState state;
+    COLORREF face;        // inside the button, away from the caption
+    COLORREF caption;     // the caption's colour
+    COLORREF otherText;   // a caption colour that must not show
+    COLORREF outerLeft;   // the outermost pixel of the left edge
+    COLORREF outerBottom; // the outermost pixel of the bottom edge
+    bool focusRectangle;
+};
+void PrintTo(const ButtonLook &value, std::ostream *out) { *out << value.name; }
+
+// Calculate, Command1(0), green: raised, sunken while pressed, a dotted rectangle
+// inside when focused; disabled, faded halfway to light grey with a grey caption.
+class TheCalculateButton : public Win32WindowTest, public ::testing::WithParamInterface<ButtonLook> {};
+
+TEST_P(TheCalculateButton, LooksItsState) {
+    const ButtonLook &look = GetParam();
+    ASSERT_EQ(FindControl(ControlArray::Command1, 0)->backColor, (Rgb{0, 255, 0}));
+    switch (look.state) {
+    case ButtonState::Up:
+        break;
+    case ButtonState::Pressed:
+        SendMessageW(Calculate(), BM_SETSTATE, TRUE, 0);
+        break;
+    case ButtonState::Focused:
+        SetFocus(Calculate());
+        break;
+    case ButtonState::Disabled:
+        driver.controls().Command1(0).SetEnabled(false);
+        break;
+    }
+    const Picture picture(Main());
+    const RECT place = PlaceOf(Calculate());
+    const LONG middle = (place.top + place.bottom) / 2;
+    EXPECT_EQ(picture.At(place.left + 6, middle), look.face);
+    EXPECT_EQ(picture.At(place.right - 7, place.top + 6), look.face);
+    EXPECT_EQ(picture.At(place.left, middle), look.outerLeft);
+    EXPECT_EQ(picture.At((place.left + place.right) / 2, place.bottom - 1), look.outerBottom);
+
+    RECT inside = place;
+    InflateRect(&inside, -5, -5); // inside the edge and any focus rectangle
+    constexpr int kTextTolerance = 32;
+    EXPECT_GT(picture.Count(inside, look.caption, kTextTolerance), 10);
+    EXPECT_EQ(picture.Count(inside, look.otherText, kTextTolerance), 0);
+    EXPECT_EQ(picture.Count(inside, GetSysColor(COLOR_3DHILIGHT)), 0) << "no engraved caption";
+
+    const RECT focusLine{place.left + 4, place.top + 4, place.right - 4, place.top + 5};
+    EXPECT_EQ(picture.Count(focusLine, look.face) < focusLine.right - focusLine.left, look.focusRectangle);
+}
+
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kFadedGreen = RGB(104, 231, 104); // halfway from green to (208, 208, 208)
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGrey = RGB(112, 112, 112);
+
+INSTANTIATE_TEST_SUITE_P(States, TheCalculateButton,
+                         ::testing::Values(ButtonLook{"Up", ButtonState::Up, kGreen, kBlack, kGrey,
+                                                      GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW), false},
+                                           ButtonLook{"Pressed", ButtonState::Pressed, kGreen, kBlack, kGrey,
+                                                      GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHILIGHT), false},
+                                           ButtonLook{"Focused", ButtonState::Focused, kGreen, kBlack, kGrey,
+                                                      GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW), true},
+                                           ButtonLook{"Disabled", ButtonState::Disabled, kFadedGreen, kGrey, kBlack,
+                                                      RGB(240, 240, 240), RGB(160, 160, 160), false}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace korvanta::testing
