@@ -194,6 +194,16 @@ TEST(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
     EXPECT_EQ(TextOf(control(ControlArray::Text1, 0)), "48 + 192 + 384 = 624\r\n");
     EXPECT_FALSE(IsWindowEnabled(calculate));
 
+    // The mouse on row 2 of the right column selects that row in both columns.
+    const HWND left = control(ControlArray::List1, 0);
+    const HWND right = control(ControlArray::List1, 1);
+    const auto rowHeight = static_cast<int>(SendMessageW(right, LB_GETITEMHEIGHT, 0, 0));
+    const LPARAM at = MAKELPARAM(5, 2 * rowHeight + rowHeight / 2);
+    SendMessageW(right, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(right, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(SendMessageW(left, LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(right, LB_GETCURSEL, 0, 0), 2);
+
     RECT frame{};
     GetWindowRect(form, &frame);
     std::printf("program window: %ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top, frame.left,
