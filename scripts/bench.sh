@@ -5,11 +5,11 @@
 # is missing (Debian 12), makes a Release build in build/bench, runs everything under an
 # X server of its own, prints the table with PASS or FAIL for every budget, and writes
 # the table to docs/performance.md. Exits with 1 when a budget is missed.
-# Usage: scripts/bench.sh [start-up runs, default 40]
+# Usage: scripts/bench.sh [start-up runs of each kind, default 60]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=${1:-40}
+runs=${1:-60}
 build=build/bench
 
 scripts/install-deps.sh build qt bench
