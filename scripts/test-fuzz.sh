@@ -36,19 +36,17 @@ trap 'rm -rf "$work"' EXIT
 artifacts=$PWD/$build/artifacts
 mkdir -p "$artifacts"
 
-declare -A pids corpora
+declare -A pids
 for target in "${targets[@]}"; do
+  # New inputs go to the first corpus folder; the seeds are only read.
   if $keep; then
     corpus=$build/corpus/$target
-    mkdir -p "$corpus"
-    cp -n fuzz/corpus/"$target"/* "$corpus"/
   else
     corpus=$work/$target
-    cp -r fuzz/corpus/"$target" "$corpus"
   fi
-  corpora[$target]=$corpus
+  mkdir -p "$corpus"
   "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-    -artifact_prefix="$artifacts/$target-" "$corpus" >"$work/$target.log" 2>&1 &
+    -artifact_prefix="$artifacts/$target-" "$corpus" fuzz/corpus/"$target" >"$work/$target.log" 2>&1 &
   pids[$target]=$!
 done
 
@@ -56,10 +54,11 @@ status=0
 for target in "${targets[@]}"; do
   log=$work/$target.log
   if wait "${pids[$target]}"; then
-    stat() { sed -n "s/^stat::$1: *//p" "$log"; }
-    echo "fuzz_$target: $(stat number_of_executed_units) inputs run in ${seconds} s" \
-      "($(stat average_exec_per_sec)/s), corpus $(find fuzz/corpus/"$target" -type f | wc -l) seeds ->" \
-      "$(find "${corpora[$target]}" -type f | wc -l) inputs, peak $(stat peak_rss_mb) MB"
+    figure() { sed -n "s/^stat::$1: *//p" "$log"; }
+    kept=$(grep -o 'corp: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2 || true)
+    echo "fuzz_$target: $(figure number_of_executed_units) inputs run in ${seconds} s" \
+      "($(figure average_exec_per_sec)/s), corpus $(find fuzz/corpus/"$target" -type f | wc -l) seeds ->" \
+      "$kept inputs kept, peak $(figure peak_rss_mb) MB"
   else
     echo "fuzz_$target FAILED; the input that failed is in $artifacts:" >&2
     tail -n 80 "$log" >&2
