@@ -80,7 +80,9 @@ struct Model {
         if (!calculateEnabled) {
             return;
         }
-        const double first = TextToNumber(inputs[0]);
+        // The first factor counts as it is written back, to 15 significant digits.
+        const double read = TextToNumber(inputs[0]);
+        const double first = std::isfinite(read) ? TextToNumber(NumberToText(read)) : read;
         const double second = std::nearbyint(TextToNumber(inputs[1]));
         if (!(first > 1) || !(second > 1)) {
             Refuse(kNotGreaterThanOne);

@@ -1,5 +1,6 @@
 #include "ui/form.h"
 
+#include <cmath>
 #include <optional>
 
 #include "calc/conversions.h"
@@ -16,7 +17,13 @@ void Korvanta::Command1_Click(std::int16_t index) {
 }
 
 void Korvanta::Calculate() {
-    const double first = TextToNumber(controls_.Text2(0).Text());
+    // The table starts from the first factor as it is written back, to 15 digits, so that
+    // is the value checked: "1.0000000000000001" would otherwise pass and come back as a
+    // "1" that the next press refuses in the middle of the table.
+    double first = TextToNumber(controls_.Text2(0).Text());
+    if (std::isfinite(first)) {
+        first = TextToNumber(NumberToText(first));
+    }
     const double secondRead = TextToNumber(controls_.Text2(1).Text());
     const std::optional<std::int16_t> second = ToInteger16(secondRead);
 
