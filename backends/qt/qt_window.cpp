@@ -3,15 +3,18 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTextCursor>
 
 #include <cmath>
 #include <string>
@@ -78,7 +81,13 @@ QFont FormFont(const FontSpec &spec, int dpi) {
     return font;
 }
 
-QIcon ProgramIcon() { return QIcon(QStringLiteral(":/korvanta/hamburger.png")); }
+QIcon ProgramIcon() {
+    // Read as PNG straight away: with format detection on, QImageReader loads every
+    // image-format plugin to ask whether it reads PNG before it takes its own reader.
+    QImageReader reader(QStringLiteral(":/korvanta/hamburger.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
 
 // A control of the description and the widget made for it.
 class QtWindow::Control {
@@ -92,6 +101,23 @@ public:
     QWidget *widget() const { return widget_; }
 
 protected:
+    // Runs `action` once in the next turn of the event loop, however often it is asked
+    // for until then; never after the control is gone. Qt posts the repaints a change
+    // asks for at a lower priority, so they come after it.
+    template <typename Action> void OnceLater(bool &pending, Action action) {
+        if (pending) {
+            return;
+        }
+        pending = true;
+        QMetaObject::invokeMethod(
+            &receiver_,
+            [&pending, action] {
+                pending = false;
+                action();
+            },
+            Qt::QueuedConnection);
+    }
+
     // The receiver of the widget's signals: the connections end with this control.
     QObject receiver_;
 
@@ -120,9 +146,13 @@ private:
 
 // A box of several lines that only the program writes. The widget turns each CR LF into
 // a line break of its own, so the text as written is kept beside it and read back.
+// Laying the text out is most of what a press of Calculate costs, and a press writes the
+// working box up to three times: the widget takes the last text written once, in the
+// next turn of the event loop, ahead of the repaint the press asks for.
 class QtWindow::MultiLineBox final : public Control, public TextBox {
 public:
     MultiLineBox(const ControlSpec &spec, QPlainTextEdit *edit) : Control(spec, edit), edit_(edit) {
+        edit_->setUndoRedoEnabled(false); // nothing to undo: no one types here
         edit_->setReadOnly(true);
         edit_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         edit_->setFocusPolicy(Qt::StrongFocus);
@@ -135,18 +165,64 @@ public:
         palette.setColor(QPalette::Base, Qt::white);
         palette.setColor(QPalette::Text, Qt::black);
         edit_->setPalette(palette);
-        SetText(spec.text);
+        text_ = spec.text;
+        Show(); // the window opens with its texts
     }
     std::string Text() const override { return text_; }
     void SetText(std::string_view text) override {
         text_ = text;
-        edit_->setPlainText(ToQString(text));
+        OnceLater(showPending_, [this] { Show(); });
     }
 
 private:
+    // Brings the widget up to the text kept. Text that grew at its end, as the working
+    // text does, has only its new end added; that keeps the lines above as laid out.
+    void Show() {
+        if (text_ == shown_) {
+            return;
+        }
+        if (GrewAtEnd(shown_, text_)) {
+            QTextCursor end(edit_->document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(ToQString(std::string_view(text_).substr(shown_.size())));
+        } else {
+            edit_->setPlainText(ToQString(text_));
+        }
+        shown_ = text_;
+    }
+
+    // Whether `now` is `before` with more added where adding it shows the same as setting
+    // the whole: not within a CR LF (one line break, not two) nor within a character.
+    static bool GrewAtEnd(std::string_view before, std::string_view now) {
+        const auto isContinuation = [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; };
+        return !before.empty() && now.size() > before.size() && now.starts_with(before) && before.back() != '\r' &&
+               !isContinuation(now[before.size()]);
+    }
+
     QPlainTextEdit *edit_;
-    std::string text_;
+    std::string text_;  // as last written
+    std::string shown_; // what the widget holds, as written
+    bool showPending_ = false;
 };
+
+namespace {
+
+// A list that asks the X server where the pointer is, each time it scrolls, only when the
+// pointer is on it. Qt's item views ask on every scroll (a round trip to the server), to
+// move their hover effects to the row that came under the pointer.
+class QuietListWidget final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void verticalScrollbarValueChanged(int value) override {
+        if (viewport()->underMouse()) {
+            QListWidget::verticalScrollbarValueChanged(value);
+        }
+    }
+};
+
+} // namespace
 
 // A column of the table. Its click is raised whenever its selection changes, whoever
 // changed it: a mouse click, the keyboard, the program, or the accessibility interface
@@ -170,7 +246,9 @@ public:
     void AddItem(std::string_view text) override {
         if (list_->count() < kMaxRows) {
             list_->addItem(ToQString(text));
-            list_->scrollToBottom(); // the newest row is the one to see
+            // The newest row is the one to see: scrolled to once after the handler that
+            // added rows, before the list is painted again.
+            OnceLater(scrollPending_, [this] { list_->scrollToBottom(); });
         }
     }
     void Clear() override {
@@ -210,6 +288,7 @@ private:
     FormEvents *&events_;
     std::int16_t reported_ = -1; // the selection the last click told of
     bool muted_ = false;
+    bool scrollPending_ = false;
 };
 
 class QtWindow::ButtonControl final : public Control, public Button {
@@ -265,7 +344,7 @@ void QtWindow::AddControl(const ControlSpec &spec) {
         break;
     }
     case ControlKind::ListBox: {
-        auto list = std::make_unique<ListControl>(spec, new QListWidget(this), events_);
+        auto list = std::make_unique<ListControl>(spec, new QuietListWidget(this), events_);
         registry_.Register(spec, static_cast<ListBox &>(*list));
         control = std::move(list);
         break;

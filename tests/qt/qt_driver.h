@@ -44,8 +44,14 @@ inline void TypeInto(QLineEdit &edit, const QString &text) {
     }
 }
 
-// What a control shows, in the widget's own terms: a list shows its rows, one a line.
+// The window catches up with what the program wrote: its boxes take their new text and
+// its lists scroll to their newest row in the next turn of the event loop.
+inline void Settle() { QCoreApplication::processEvents(); }
+
+// What a control shows once the window has caught up, in the widget's own terms: a list
+// shows its rows, one a line.
 inline QString ShownText(QWidget &widget) {
+    Settle();
     if (auto *label = qobject_cast<QLabel *>(&widget)) {
         return label->text();
     }

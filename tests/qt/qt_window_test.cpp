@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleTableInterface>
 #include <QApplication>
+#include <QCursor>
 #include <QFontInfo>
 #include <QImage>
 #include <QScrollBar>
@@ -186,7 +187,7 @@ TEST_F(QtWindowTest, TheWorkedExampleByClicksAndClearAfterIt) {
     PressCalculate(4);
     EXPECT_EQ(Rows(*Column(0)), QStringList({"24", "48", "96", "192", "384"}));
     EXPECT_EQ(Rows(*Column(1)), QStringList({"26", "13", "6", "3", "1"}));
-    EXPECT_EQ(Box(0)->toPlainText(), QStringLiteral("48 + 192 + 384 = 624\n"));
+    EXPECT_EQ(ShownText(*Box(0)), QStringLiteral("48 + 192 + 384 = 624\n"));
     EXPECT_EQ(window.controls().Text1(0).Text(), "48 + 192 + 384 = 624\r\n");
     EXPECT_FALSE(Calculate()->isEnabled());
     // The last row can be seen.
@@ -204,7 +205,7 @@ TEST_F(QtWindowTest, TheWorkedExampleByClicksAndClearAfterIt) {
         EXPECT_EQ(Column(i)->count(), 0);
         EXPECT_EQ(Input(i)->text(), QString());
     }
-    EXPECT_EQ(Box(0)->toPlainText(), QString());
+    EXPECT_EQ(ShownText(*Box(0)), QString());
     EXPECT_TRUE(Calculate()->isEnabled());
 }
 
@@ -266,7 +267,7 @@ TEST_F(QtWindowTest, TextsComeBackAsWrittenAndShowTheirLineBreaks) {
     TextBox &working = window.controls().Text1(0);
     working.SetText("ред 1\r\nред 2\r\n");
     EXPECT_EQ(working.Text(), "ред 1\r\nред 2\r\n");
-    EXPECT_EQ(Box(0)->toPlainText(), QStringLiteral("ред 1\nред 2\n"));
+    EXPECT_EQ(ShownText(*Box(0)), QStringLiteral("ред 1\nред 2\n"));
     EXPECT_EQ(Box(0)->document()->blockCount(), 3);
 
     // What a user types into an input is what the form reads.
@@ -274,6 +275,86 @@ TEST_F(QtWindowTest, TextsComeBackAsWrittenAndShowTheirLineBreaks) {
     EXPECT_EQ(window.controls().Text2(1).Text(), "44abc");
     TypeInto(*Input(0), QStringLiteral("Число"));
     EXPECT_EQ(window.controls().Text2(0).Text(), "Число");
+}
+
+// The working box shows exactly the last text written to it, however the text changed:
+// only a new end is added to what it shows, where that shows the same as the whole text.
+TEST_F(QtWindowTest, TheWorkingBoxShowsExactlyTheLastTextWritten) {
+    struct Case {
+        const char *name;
+        std::vector<std::vector<std::string>> turns; // what is written in each turn of the event loop
+        QString shown;
+        int lines; // the widget's paragraphs
+    };
+    const Case cases[] = {
+        {"grows at its end", {{"48 + "}, {"48 + 96 + "}}, "48 + 96 + ", 1},
+        {"grows by whole lines", {{"1"}, {"1\r\n2\r\n"}}, "1\n2\n", 3},
+        {"a CR LF split between two turns", {{"1\r"}, {"1\r\n2"}}, "1\n2", 2},
+        {"a letter split between two turns", {{"\xd0"}, {"\xd0\xb4"}}, "д", 1},
+        {"shrinks", {{"48 + 96 + "}, {"48 + "}}, "48 + ", 1},
+        {"replaced", {{"48 + "}, {std::string(kNotGreaterThanOne)}}, Q(kNotGreaterThanOne), 1},
+        {"emptied", {{"1\r\n"}, {""}}, "", 1},
+        {"the same again", {{"1\r\n"}, {"1\r\n"}}, "1\n", 2},
+        {"written three times in one turn", {{"", "48 + ", "48 + 96 + "}}, "48 + 96 + ", 1},
+    };
+    TextBox &working = window.controls().Text1(0);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto &turn : c.turns) {
+            for (const std::string &text : turn) {
+                working.SetText(text);
+                EXPECT_EQ(working.Text(), text) << "read back at once, as written";
+            }
+            Settle();
+        }
+        EXPECT_EQ(Box(0)->toPlainText(), c.shown);
+        EXPECT_EQ(Box(0)->document()->blockCount(), c.lines);
+    }
+}
+
+// Over the longest table, after every press: each column shows its newest row, scrolled
+// to once the rows outgrow it, and both boxes show what the form wrote to them.
+TEST_F(QtWindowTest, AfterEveryPressTheNewestRowAndTheTextsWrittenShow) {
+    TypeInto(*Input(0), QStringLiteral("123"));
+    TypeInto(*Input(1), QStringLiteral("32767"));
+    for (int press = 1; Calculate()->isEnabled() && press <= 15; ++press) {
+        SCOPED_TRACE(press);
+        PressCalculate(1);
+        Settle();
+        for (int i = 0; i <= 1; ++i) {
+            const QListWidget &column = *Column(i);
+            EXPECT_TRUE(column.viewport()->rect().contains(column.visualItemRect(column.item(column.count() - 1))));
+            EXPECT_EQ(column.verticalScrollBar()->value(), column.verticalScrollBar()->maximum());
+            const std::string written = window.controls().Text1(i).Text();
+            EXPECT_EQ(ShownText(*Box(i)), Q(written).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        }
+    }
+    EXPECT_FALSE(Calculate()->isEnabled());
+    EXPECT_EQ(Column(0)->count(), 15);
+    EXPECT_GT(Column(0)->verticalScrollBar()->maximum(), 0) << "the rows outgrew the column";
+    EXPECT_TRUE(window.controls().Text1(0).Text().ends_with(" = 4030341\r\n"));
+}
+
+// A pointer resting on a column hovers whichever row scrolls under it.
+TEST_F(QtWindowTest, APointerOnAColumnHoversTheRowScrolledUnderIt) {
+    TypeInto(*Input(0), QStringLiteral("123"));
+    TypeInto(*Input(1), QStringLiteral("32767"));
+    QListWidget &column = *Column(0);
+    const QPoint spot = column.viewport()->rect().center();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCursor::setPos(column.viewport()->mapToGlobal(spot));
+    QTest::mouseMove(window.windowHandle(), column.viewport()->mapTo(&window, spot));
+    ASSERT_TRUE(column.viewport()->underMouse());
+    QObject context; // ends the connection with the test
+    QModelIndex hovered;
+    QObject::connect(&column, &QListWidget::entered, &context, [&](const QModelIndex &index) { hovered = index; });
+    while (Calculate()->isEnabled()) {
+        PressCalculate(1);
+        Settle();
+    }
+    ASSERT_GT(column.verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(hovered.isValid());
+    EXPECT_EQ(hovered, column.indexAt(spot));
 }
 
 // The whole window scales with the logical resolution, fonts included.
