@@ -62,6 +62,12 @@ TEST(Layout, ControlsAreListedInTabOrderOnceEach) {
     EXPECT_EQ(FindControl(ControlArray::Command1, 2), nullptr);
 }
 
+TEST(Layout, OnlyTheInputsLimitWhatIsTyped) {
+    for (const ControlSpec &control : MainForm().controls) {
+        EXPECT_EQ(control.maxLength, control.array == ControlArray::Text2 ? 32767 : 0) << control.name << control.index;
+    }
+}
+
 TEST(Layout, OnlyTheAuxiliaryBoxReachesPastTheClientArea) {
     for (const ControlSpec &control : MainForm().controls) {
         const TwipRect visible = VisibleRect(control);

@@ -32,16 +32,20 @@ constexpr std::string_view kMotto = "Неприятното в това да с�
 
 constexpr Rgb kLabelColor{255, 192, 128};
 
+// What a pupil can type or paste into an input. Longer inputs are cut here, and any run
+// of digits that long still reads as too large rather than as a shorter, wrong number.
+constexpr int kInputLength = 32767;
+
 // clang-format off
 constexpr std::array kControls{
-    //          kind                           array                  name        idx tab  left  top   width height   text, accessible name, back colour, alignment
+    //          kind                           array                  name        idx tab  left  top   width height   text, accessible name, back colour, alignment, input length
     ControlSpec{ControlKind::MultiLineTextBox, ControlArray::Text1,    "Text1",    0,  0, {120,  3120, 6975, 3135}, kTaskStatement, "Решение", std::nullopt},
     ControlSpec{ControlKind::MultiLineTextBox, ControlArray::Text1,    "Text1",    1,  1, {2760, 4800, 6735, 1815}, kMotto, "Последно удвоено число", std::nullopt},
     ControlSpec{ControlKind::Label,            ControlArray::Label1,   "Label1",   0,  2, {1200, 0,    4575, 375},  "Математика - умножение чрез деление", "Математика - умножение чрез деление", kLabelColor, TextAlign::Center},
     ControlSpec{ControlKind::Label,            ControlArray::Label2,   "Label2",   0,  3, {120,  720,  975,  375},  "Число 1:", "Число 1", kLabelColor},
-    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    0,  4, {1080, 720,  1335, 405},  "24", "Число 1", std::nullopt},
+    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    0,  4, {1080, 720,  1335, 405},  "24", "Число 1", std::nullopt, TextAlign::Left, kInputLength},
     ControlSpec{ControlKind::Label,            ControlArray::Label2,   "Label2",   1,  5, {2880, 720,  975,  375},  "Число 2:", "Число 2", kLabelColor},
-    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    1,  6, {3840, 720,  1335, 405},  "26", "Число 2", std::nullopt},
+    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    1,  6, {3840, 720,  1335, 405},  "26", "Число 2", std::nullopt, TextAlign::Left, kInputLength},
     ControlSpec{ControlKind::ListBox,          ControlArray::List1,    "List1",    0,  7, {1080, 1080, 1335, 1770}, "", "Удвоени числа", std::nullopt},
     ControlSpec{ControlKind::ListBox,          ControlArray::List1,    "List1",    1,  8, {3840, 1080, 1335, 1770}, "", "Разполовени числа", std::nullopt},
     ControlSpec{ControlKind::Button,           ControlArray::Command1, "Command1", 0,  9, {5520, 720,  1575, 375},  "Сметни", "Сметни", Rgb{0, 255, 0}},

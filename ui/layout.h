@@ -62,6 +62,7 @@ struct ControlSpec {
     std::string_view accessibleName;
     std::optional<Rgb> backColor; // nullopt: the platform's default
     TextAlign align = TextAlign::Left;
+    int maxLength = 0; // the most characters a user can type or paste into a text box; 0: no limit
 };
 
 struct FormSpec {

@@ -318,6 +318,9 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         switch (spec.kind) {
         case ControlKind::TextBox:
         case ControlKind::MultiLineTextBox:
+            if (spec.maxLength > 0) {
+                SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
+            }
             registry_.Register(spec, child->model.emplace<EditBox>(hwnd));
             break;
         case ControlKind::ListBox:

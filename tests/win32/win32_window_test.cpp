@@ -249,6 +249,9 @@ TEST_P(TextBoxes, OnlyTheInputsTakeTyping) {
     SendMessageW(box, EM_SETSEL, 0, 0);
     SendMessageW(box, WM_CHAR, L'7', 1);
     EXPECT_EQ(TextOf(box), GetParam().editable ? "7" + before : before);
+    if (GetParam().editable) {
+        EXPECT_EQ(SendMessageW(box, EM_GETLIMITTEXT, 0, 0), FindControl(GetParam().array, GetParam().index)->maxLength);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, TextBoxes,
