@@ -24,39 +24,39 @@ QString Text(std::string_view text) {
 
 QColor Color(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
-QWidget *MakeControl(const ControlSpec &spec, QWidget &parent) {
+QWidget *MakeControl(const ControlSpec &design, QWidget &parent) {
     QWidget *widget = nullptr;
     QPalette::ColorRole colorRole = QPalette::Base;
-    switch (spec.kind) {
+    switch (design.kind) {
     case ControlKind::MultiLineTextBox: {
-        auto *box = new QPlainTextEdit(Text(spec.text), &parent);
+        auto *box = new QPlainTextEdit(Text(design.text), &parent);
         box->setReadOnly(true);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         widget = box;
         break;
     }
     case ControlKind::TextBox:
-        widget = new QLineEdit(Text(spec.text), &parent);
+        widget = new QLineEdit(Text(design.text), &parent);
         break;
     case ControlKind::ListBox:
         widget = new QListWidget(&parent);
         break;
     case ControlKind::Button:
-        widget = new QPushButton(Text(spec.text), &parent);
+        widget = new QPushButton(Text(design.text), &parent);
         colorRole = QPalette::Button;
         break;
     case ControlKind::Label:
-        widget = new QLabel(Text(spec.text), &parent);
+        widget = new QLabel(Text(design.text), &parent);
         widget->setAutoFillBackground(true);
         colorRole = QPalette::Window;
         break;
     }
-    if (spec.backColor) {
+    if (design.backColor) {
         QPalette palette = widget->palette();
-        palette.setColor(colorRole, Color(*spec.backColor));
+        palette.setColor(colorRole, Color(*design.backColor));
         widget->setPalette(palette);
     }
-    widget->setAccessibleName(Text(spec.accessibleName));
+    widget->setAccessibleName(Text(design.accessibleName));
     return widget;
 }
 
@@ -77,9 +77,9 @@ int main(int argc, char **argv) {
 
     const int dpi = window.logicalDpiX();
     const auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
-    for (const ControlSpec &spec : form.controls) {
-        const TwipRect rect = VisibleRect(spec, form);
-        MakeControl(spec, window)->setGeometry(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
+    for (const ControlSpec &design : form.controls) {
+        const TwipRect rect = VisibleRect(design, form);
+        MakeControl(design, window)->setGeometry(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
     }
     window.setFixedSize(px(form.clientWidth), px(form.clientHeight));
     if (const QScreen *screen = window.screen()) {

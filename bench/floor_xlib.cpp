@@ -80,12 +80,12 @@ int main() {
         }
         MarkPhase(Phase::Painting);
         XftDrawRect(draw, &background, 0, 0, width, height);
-        for (const ControlSpec &spec : form.controls) {
-            const TwipRect rect = VisibleRect(spec, form);
-            const XftColor fill = spec.backColor ? MakeColor(display, visual, colormap, *spec.backColor)
-                                                 : (spec.kind == ControlKind::Button ? gray : white);
+        for (const ControlSpec &design : form.controls) {
+            const TwipRect rect = VisibleRect(design, form);
+            const XftColor fill = design.backColor ? MakeColor(display, visual, colormap, *design.backColor)
+                                                   : (design.kind == ControlKind::Button ? gray : white);
             XftDrawRect(draw, &fill, px(rect.left), px(rect.top), px(rect.width), px(rect.height));
-            const std::string line = FirstLine(spec.text);
+            const std::string line = FirstLine(design.text);
             XftDrawStringUtf8(draw, &black, font, px(rect.left) + 3, px(rect.top) + font->ascent + 2,
                               reinterpret_cast<const FcChar8 *>(line.data()), static_cast<int>(line.size()));
         }

@@ -27,9 +27,10 @@ std::vector<std::string> Rows(ListBox &list) {
 
 TEST_P(BackendContract, OpensWithTheTextsOfTheDescription) {
     FormControls &c = window->controls();
-    for (const ControlSpec &spec : MainForm().controls) {
-        if (spec.kind != ControlKind::ListBox) {
-            EXPECT_EQ(window->Caption(spec.array, spec.index), spec.text) << spec.name << "(" << spec.index << ")";
+    for (const ControlSpec &design : MainForm().controls) {
+        if (design.kind != ControlKind::ListBox) {
+            EXPECT_EQ(window->Caption(design.array, design.index), design.text)
+                << design.name << "(" << design.index << ")";
         }
     }
     EXPECT_EQ(c.Text2(0).Text(), "24");

@@ -13,11 +13,11 @@ namespace korvanta {
 
 class ControlRegistry final : public FormControls {
 public:
-    void Register(const ControlSpec &spec, TextBox &box) {
-        Slot(spec.array == ControlArray::Text1 ? text1_ : text2_, spec.index) = &box;
+    void Register(const ControlSpec &design, TextBox &box) {
+        Slot(design.array == ControlArray::Text1 ? text1_ : text2_, design.index) = &box;
     }
-    void Register(const ControlSpec &spec, ListBox &list) { Slot(list1_, spec.index) = &list; }
-    void Register(const ControlSpec &spec, Button &button) { Slot(command1_, spec.index) = &button; }
+    void Register(const ControlSpec &design, ListBox &list) { Slot(list1_, design.index) = &list; }
+    void Register(const ControlSpec &design, Button &button) { Slot(command1_, design.index) = &button; }
 
     TextBox &Text1(int index) override { return *Slot(text1_, index); }
     TextBox &Text2(int index) override { return *Slot(text2_, index); }

@@ -6,9 +6,9 @@ namespace korvanta {
 
 class MemoryWindow::Control {
 public:
-    explicit Control(const ControlSpec &spec) : spec_(spec) {}
+    explicit Control(const ControlSpec &design) : spec_(design) {}
     virtual ~Control() = default;
-    const ControlSpec &spec() const { return spec_; }
+    const ControlSpec &design() const { return spec_; }
     virtual std::string Caption() const { return std::string(spec_.text); }
 
 private:
@@ -17,7 +17,7 @@ private:
 
 class MemoryWindow::TextControl final : public Control, public TextBox {
 public:
-    explicit TextControl(const ControlSpec &spec) : Control(spec), text_(spec.text) {}
+    explicit TextControl(const ControlSpec &design) : Control(design), text_(design.text) {}
     std::string Caption() const override { return text_; }
     std::string Text() const override { return text_; }
     void SetText(std::string_view text) override { text_ = text; }
@@ -28,7 +28,7 @@ private:
 
 class MemoryWindow::ListControl final : public Control, public ListBox {
 public:
-    ListControl(const ControlSpec &spec, FormEvents *&events) : Control(spec), events_(events) {}
+    ListControl(const ControlSpec &design, FormEvents *&events) : Control(design), events_(events) {}
     std::string Caption() const override { return {}; }
 
     std::int16_t ListCount() const override { return static_cast<std::int16_t>(rows_.size()); }
@@ -51,7 +51,7 @@ public:
         }
         selected_ = row;
         if (events_ != nullptr) {
-            events_->List1_Click(spec().index);
+            events_->List1_Click(design().index);
         }
     }
 
@@ -77,29 +77,29 @@ public:
 };
 
 MemoryWindow::MemoryWindow(const FormSpec &form) {
-    for (const ControlSpec &spec : form.controls) {
-        switch (spec.kind) {
+    for (const ControlSpec &design : form.controls) {
+        switch (design.kind) {
         case ControlKind::TextBox:
         case ControlKind::MultiLineTextBox: {
-            auto text = std::make_unique<TextControl>(spec);
-            registry_.Register(spec, static_cast<TextBox &>(*text));
+            auto text = std::make_unique<TextControl>(design);
+            registry_.Register(design, static_cast<TextBox &>(*text));
             controls_.push_back(std::move(text));
             break;
         }
         case ControlKind::ListBox: {
-            auto list = std::make_unique<ListControl>(spec, events_);
-            registry_.Register(spec, static_cast<ListBox &>(*list));
+            auto list = std::make_unique<ListControl>(design, events_);
+            registry_.Register(design, static_cast<ListBox &>(*list));
             controls_.push_back(std::move(list));
             break;
         }
         case ControlKind::Button: {
-            auto button = std::make_unique<CommandControl>(spec);
-            registry_.Register(spec, static_cast<Button &>(*button));
+            auto button = std::make_unique<CommandControl>(design);
+            registry_.Register(design, static_cast<Button &>(*button));
             controls_.push_back(std::move(button));
             break;
         }
         case ControlKind::Label:
-            controls_.push_back(std::make_unique<LabelControl>(spec));
+            controls_.push_back(std::make_unique<LabelControl>(design));
             break;
         }
     }
@@ -109,7 +109,7 @@ MemoryWindow::~MemoryWindow() = default;
 
 MemoryWindow::Control &MemoryWindow::Find(ControlArray array, std::int16_t index) const {
     for (const auto &control : controls_) {
-        if (control->spec().array == array && control->spec().index == index) {
+        if (control->design().array == array && control->design().index == index) {
             return *control;
         }
     }

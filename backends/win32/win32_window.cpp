@@ -213,13 +213,13 @@ private:
 
 class Win32Window::Child {
 public:
-    Child(const ControlSpec &spec, HWND hwnd, int id) : spec(spec), hwnd(hwnd), id(id) {
-        if (spec.backColor) {
-            back.reset(CreateSolidBrush(ToColorRef(*spec.backColor)));
+    Child(const ControlSpec &design, HWND hwnd, int id) : design(design), hwnd(hwnd), id(id) {
+        if (design.backColor) {
+            back.reset(CreateSolidBrush(ToColorRef(*design.backColor)));
         }
     }
 
-    const ControlSpec &spec;
+    const ControlSpec &design;
     const HWND hwnd;
     const int id;
     Brush back; // the description's back colour, if it gives one
@@ -234,9 +234,9 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-ControlClass ClassOf(const ControlSpec &spec) {
+ControlClass ClassOf(const ControlSpec &design) {
     constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    switch (spec.kind) {
+    switch (design.kind) {
     case ControlKind::MultiLineTextBox:
         // Read-only: the program reads its text back and extends it, so typing into it
         // would change the sum. Without ES_AUTOHSCROLL the lines wrap at the box's edge.
@@ -255,16 +255,16 @@ ControlClass ClassOf(const ControlSpec &spec) {
         break;
     }
     // A label's caption is one line, centred vertically in its box (SS_CENTERIMAGE).
-    const DWORD align = spec.align == TextAlign::Center ? SS_CENTER : SS_LEFT;
+    const DWORD align = design.align == TextAlign::Center ? SS_CENTER : SS_LEFT;
     return {L"STATIC", child | align | SS_CENTERIMAGE | SS_NOPREFIX, 0};
 }
 
 } // namespace
 
-Win32Window::Font Win32Window::MakeFont(const FontSpec &spec, int dpi) {
-    return Font(CreateFontW(-MulDiv(spec.pointSize, dpi, 72), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
-                            static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, ToUtf16(spec.family).c_str()));
+Win32Window::Font Win32Window::MakeFont(const FontSpec &font, int dpi) {
+    return Font(CreateFontW(-MulDiv(font.pointSize, dpi, 72), 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
+                            static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE, ToUtf16(font.family).c_str()));
 }
 
 Win32Window::Win32Window(HINSTANCE instance, const FormSpec &form) : form_(form) {
@@ -300,9 +300,9 @@ Win32Window::~Win32Window() {
 void Win32Window::CreateControls(HINSTANCE instance) {
     // The description lists the controls in tab order, and so they are created: the
     // Tab key (IsDialogMessage) follows the order of creation.
-    for (const ControlSpec &spec : form_.controls) {
+    for (const ControlSpec &design : form_.controls) {
         const int id = kFirstControlId + static_cast<int>(children_.size());
-        const ControlClass controlClass = ClassOf(spec);
+        const ControlClass controlClass = ClassOf(design);
         const HWND hwnd = CreateWindowExW(controlClass.exStyle, controlClass.name, L"", controlClass.style, 0, 0, 0, 0,
                                           hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         if (hwnd == nullptr) {
@@ -311,23 +311,23 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         // The text is laid out once, in the form's font (the control's default font is
         // not the form's, and under wine some default fonts break a box's layout).
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        if (spec.kind != ControlKind::ListBox) {
-            SetWindowTextW(hwnd, ToUtf16(spec.text).c_str());
+        if (design.kind != ControlKind::ListBox) {
+            SetWindowTextW(hwnd, ToUtf16(design.text).c_str());
         }
-        auto child = std::make_unique<Child>(spec, hwnd, id);
-        switch (spec.kind) {
+        auto child = std::make_unique<Child>(design, hwnd, id);
+        switch (design.kind) {
         case ControlKind::TextBox:
         case ControlKind::MultiLineTextBox:
-            if (spec.maxLength > 0) {
-                SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
+            if (design.maxLength > 0) {
+                SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(design.maxLength), 0);
             }
-            registry_.Register(spec, child->model.emplace<EditBox>(hwnd));
+            registry_.Register(design, child->model.emplace<EditBox>(hwnd));
             break;
         case ControlKind::ListBox:
-            registry_.Register(spec, child->model.emplace<ListControl>(hwnd, spec.index, events_));
+            registry_.Register(design, child->model.emplace<ListControl>(hwnd, design.index, events_));
             break;
         case ControlKind::Button:
-            registry_.Register(spec, child->model.emplace<PushButton>(hwnd));
+            registry_.Register(design, child->model.emplace<PushButton>(hwnd));
             break;
         case ControlKind::Label:
             break;
@@ -354,7 +354,7 @@ void Win32Window::Layout(int dpi, const RECT *suggested) {
         font_ = std::move(font); // the previous font goes only once no control uses it
     }
     for (const auto &child : children_) {
-        const RECT rect = ToPixels(VisibleRect(child->spec, form_), dpi);
+        const RECT rect = ToPixels(VisibleRect(child->design, form_), dpi);
         MoveWindow(child->hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
     }
 
@@ -416,7 +416,7 @@ bool Win32Window::TranslateDialogMessage(MSG &message) {
 
 HWND Win32Window::ControlWindow(ControlArray array, int index) const {
     for (const auto &child : children_) {
-        if (child->spec.array == array && child->spec.index == index) {
+        if (child->design.array == array && child->design.index == index) {
             return child->hwnd;
         }
     }
@@ -516,24 +516,24 @@ void Win32Window::OnCommand(int id, int code) {
     if (child == nullptr || events_ == nullptr) {
         return;
     }
-    if (child->spec.kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
+    if (child->design.kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
         // A quick second click on an owner-drawn button arrives as BN_DOUBLECLICKED; it is
         // a press all the same. A disabled button delivers nothing, whoever sent the click.
         if (IsWindowEnabled(child->hwnd)) {
-            events_->Command1_Click(child->spec.index);
+            events_->Command1_Click(child->design.index);
         }
-    } else if (child->spec.kind == ControlKind::ListBox && code == LBN_SELCHANGE) {
-        events_->List1_Click(child->spec.index);
+    } else if (child->design.kind == ControlKind::ListBox && code == LBN_SELCHANGE) {
+        events_->List1_Click(child->design.index);
     }
 }
 
 LRESULT Win32Window::OnStaticColor(HDC dc, HWND control) {
     const Child *child = FindChild(control);
     if (child != nullptr && child->back) {
-        SetBkColor(dc, ToColorRef(*child->spec.backColor));
+        SetBkColor(dc, ToColorRef(*child->design.backColor));
         return reinterpret_cast<LRESULT>(child->back.get());
     }
-    if (child != nullptr && child->spec.kind == ControlKind::MultiLineTextBox) {
+    if (child != nullptr && child->design.kind == ControlKind::MultiLineTextBox) {
         // A read-only box would be grey; it keeps the colours of a text box.
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -550,7 +550,7 @@ void Win32Window::DrawButton(const DRAWITEMSTRUCT &item) const {
     const HDC dc = item.hDC;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
-    const ButtonLook look = LookOf(child->spec.backColor, disabled);
+    const ButtonLook look = LookOf(child->design.backColor, disabled);
     RECT rect = item.rcItem;
     FillSolid(dc, rect, look.face);
     if (disabled) {
@@ -584,9 +584,9 @@ LRESULT Win32Window::DefaultButtonId() const {
     // Enter presses the focused button; in an input it presses Calculate, Command1(0).
     const Child *focused = FindChild(GetFocus());
     const Child *target = nullptr;
-    if (focused != nullptr && focused->spec.kind == ControlKind::Button) {
+    if (focused != nullptr && focused->design.kind == ControlKind::Button) {
         target = focused;
-    } else if (focused != nullptr && focused->spec.kind == ControlKind::TextBox) {
+    } else if (focused != nullptr && focused->design.kind == ControlKind::TextBox) {
         target = FindChild(ControlWindow(ControlArray::Command1, 0));
     }
     if (target == nullptr || !IsWindowEnabled(target->hwnd)) {
@@ -601,7 +601,7 @@ void Win32Window::MoveFocus(HWND target) {
     }
     // An input comes with its number selected, so that typing replaces it; a long text
     // is not highlighted as a whole (the window opens with the task statement focused).
-    if (const Child *child = FindChild(target); child != nullptr && child->spec.kind == ControlKind::TextBox) {
+    if (const Child *child = FindChild(target); child != nullptr && child->design.kind == ControlKind::TextBox) {
         SendMessageW(target, EM_SETSEL, 0, -1);
     }
     SetFocus(target);

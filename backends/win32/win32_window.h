@@ -66,7 +66,7 @@ private:
     using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
     using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
 
-    static Font MakeFont(const FontSpec &spec, int dpi);
+    static Font MakeFont(const FontSpec &font, int dpi);
 
     const FormSpec &form_;
     HWND hwnd_ = nullptr;

@@ -138,8 +138,8 @@ HWND FindFormWindow(DWORD process) {
 }
 
 // A control of another process's window, found at its place in the description.
-HWND FindControlAt(HWND form, const ControlSpec &spec, int dpi) {
-    const TwipRect twips = VisibleRect(spec);
+HWND FindControlAt(HWND form, const ControlSpec &design, int dpi) {
+    const TwipRect twips = VisibleRect(design);
     const int left = TwipsToPixels(twips.left, dpi);
     const int top = TwipsToPixels(twips.top, dpi);
     for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {

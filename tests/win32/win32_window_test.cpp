@@ -22,8 +22,8 @@ struct Clicks final : FormEvents {
     std::vector<std::int16_t> lists;
 };
 
-RECT PixelRect(const ControlSpec &spec, int dpi) {
-    const TwipRect r = VisibleRect(spec);
+RECT PixelRect(const ControlSpec &design, int dpi) {
+    const TwipRect r = VisibleRect(design);
     const int left = TwipsToPixels(r.left, dpi);
     const int top = TwipsToPixels(r.top, dpi);
     return {left, top, left + TwipsToPixels(r.width, dpi), top + TwipsToPixels(r.height, dpi)};
@@ -192,9 +192,9 @@ INSTANTIATE_TEST_SUITE_P(Focus, TheEnterKey,
 
 TEST_F(Win32WindowTest, TabAndShiftTabFollowTheTabOrderRoundTheWindow) {
     std::vector<HWND> order;
-    for (const ControlSpec &spec : MainForm().controls) {
-        if (spec.kind != ControlKind::Label) {
-            order.push_back(Hwnd(spec.array, spec.index));
+    for (const ControlSpec &design : MainForm().controls) {
+        if (design.kind != ControlKind::Label) {
+            order.push_back(Hwnd(design.array, design.index));
         }
     }
     EXPECT_EQ(GetFocus(), order.front()) << "the window opens with the first control focused";
@@ -301,10 +301,10 @@ TEST_P(AtDpi, ControlsSitWhereTheDescriptionSaysInItsFont) {
     EXPECT_EQ(client.bottom, TwipsToPixels(form.clientHeight, dpi));
     EXPECT_EQ(TextOf(Main()), form.caption);
 
-    for (const ControlSpec &spec : form.controls) {
-        SCOPED_TRACE(std::string(spec.name) + "(" + std::to_string(spec.index) + ")");
-        const HWND control = Hwnd(spec.array, spec.index);
-        EXPECT_EQ(Edges(PlaceOf(control)), Edges(PixelRect(spec, dpi)));
+    for (const ControlSpec &design : form.controls) {
+        SCOPED_TRACE(std::string(design.name) + "(" + std::to_string(design.index) + ")");
+        const HWND control = Hwnd(design.array, design.index);
+        EXPECT_EQ(Edges(PlaceOf(control)), Edges(PixelRect(design, dpi)));
         LOGFONTW font{};
         ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font));
         EXPECT_EQ(win32::ToUtf8(font.lfFaceName), form.font.family);
@@ -383,15 +383,16 @@ TEST_F(Win32WindowTest, TheWindowLabelsAndButtonsShowTheirBackColours) {
     const int dpi = driver.window().dpi();
     const Picture picture(Main());
     EXPECT_EQ(picture.At(2, 2), ToColorRef(MainForm().backColor)) << "the window";
-    for (const ControlSpec &spec : MainForm().controls) {
-        if (!spec.backColor) {
+    for (const ControlSpec &design : MainForm().controls) {
+        if (!design.backColor) {
             continue;
         }
-        const RECT place = PixelRect(spec, dpi);
+        const RECT place = PixelRect(design, dpi);
         // Below the caption of a label, left of the caption of a button.
-        const POINT spot = spec.kind == ControlKind::Label ? POINT{place.left + 2, place.bottom - 2}
-                                                           : POINT{place.left + 6, (place.top + place.bottom) / 2};
-        EXPECT_EQ(picture.At(spot.x, spot.y), ToColorRef(*spec.backColor)) << spec.name << "(" << spec.index << ")";
+        const POINT spot = design.kind == ControlKind::Label ? POINT{place.left + 2, place.bottom - 2}
+                                                             : POINT{place.left + 6, (place.top + place.bottom) / 2};
+        EXPECT_EQ(picture.At(spot.x, spot.y), ToColorRef(*design.backColor))
+            << design.name << "(" << design.index << ")";
     }
     // The read-only boxes keep a text box's colours.
     for (int index = 0; index <= 1; ++index) {
@@ -460,28 +461,28 @@ DrawnFont FontOf(HWND control) {
 TEST_F(Win32WindowTest, LabelsPlaceTheirCaptionsAsDescribed) {
     const int dpi = driver.window().dpi();
     const Picture picture(Main());
-    for (const ControlSpec &spec : MainForm().controls) {
-        if (spec.kind != ControlKind::Label) {
+    for (const ControlSpec &design : MainForm().controls) {
+        if (design.kind != ControlKind::Label) {
             continue;
         }
-        SCOPED_TRACE(std::string(spec.name) + "(" + std::to_string(spec.index) + ")");
-        const LONG style = GetWindowLongW(Hwnd(spec.array, spec.index), GWL_STYLE);
-        EXPECT_EQ(style & SS_TYPEMASK, spec.align == TextAlign::Center ? SS_CENTER : SS_LEFT);
+        SCOPED_TRACE(std::string(design.name) + "(" + std::to_string(design.index) + ")");
+        const LONG style = GetWindowLongW(Hwnd(design.array, design.index), GWL_STYLE);
+        EXPECT_EQ(style & SS_TYPEMASK, design.align == TextAlign::Center ? SS_CENTER : SS_LEFT);
         EXPECT_TRUE(style & SS_CENTERIMAGE);
 
-        const RECT place = PixelRect(spec, dpi);
-        const RECT ink = picture.Ink(place, ToColorRef(*spec.backColor));
+        const RECT place = PixelRect(design, dpi);
+        const RECT ink = picture.Ink(place, ToColorRef(*design.backColor));
         ASSERT_LT(ink.left, ink.right) << "no caption drawn";
         const LONG left = ink.left - place.left;
         const LONG right = place.right - ink.right;
-        if (spec.align == TextAlign::Center) {
+        if (design.align == TextAlign::Center) {
             EXPECT_LE(std::abs(left - right), 2) << "left " << left << ", right " << right;
         } else {
             EXPECT_LE(left, 2);
             EXPECT_GT(right, left);
         }
         // The caption's line, ascent over descent, sits in the middle of the box.
-        const TEXTMETRICW metrics = FontOf(Hwnd(spec.array, spec.index)).metrics;
+        const TEXTMETRICW metrics = FontOf(Hwnd(design.array, design.index)).metrics;
         const LONG lineTop = place.top + (place.bottom - place.top - metrics.tmHeight) / 2;
         EXPECT_GE(ink.top, lineTop) << "the caption starts above its centred line";
         EXPECT_GE(ink.bottom, lineTop + metrics.tmAscent - 1) << "the caption sits above its centred baseline";
@@ -504,9 +505,9 @@ std::string FaceDrawnFor(std::string_view family) {
 TEST_F(Win32WindowTest, EveryControlDrawsInTheFormsSerifFace) {
     const FontSpec &font = MainForm().font;
     const std::string fileFamily = FaceDrawnFor(font.family);
-    for (const ControlSpec &spec : MainForm().controls) {
-        SCOPED_TRACE(std::string(spec.name) + "(" + std::to_string(spec.index) + ")");
-        const DrawnFont drawn = FontOf(Hwnd(spec.array, spec.index));
+    for (const ControlSpec &design : MainForm().controls) {
+        SCOPED_TRACE(std::string(design.name) + "(" + std::to_string(design.index) + ")");
+        const DrawnFont drawn = FontOf(Hwnd(design.array, design.index));
         EXPECT_EQ(drawn.face, font.family);
         EXPECT_EQ(drawn.fileFamily, fileFamily);
         EXPECT_EQ(drawn.metrics.tmCharSet, font.charset);
