@@ -69,12 +69,12 @@ QRect PixelRect(const TwipRect &rect, int dpi) {
     return QRect(left, top, TwipsToPixels(rect.right(), dpi) - left, TwipsToPixels(rect.bottom(), dpi) - top);
 }
 
-QFont FormFont(const FontSpec &spec, int dpi) {
-    QFont font(ToQString(spec.family));
+QFont FormFont(const FontSpec &fontDesign, int dpi) {
+    QFont font(ToQString(fontDesign.family));
     font.setStyleHint(QFont::Serif);
     // Points are 1/72 inch.
-    font.setPixelSize(static_cast<int>(std::lround(spec.pointSize * dpi / 72.0)));
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setPixelSize(static_cast<int>(std::lround(fontDesign.pointSize * dpi / 72.0)));
+    font.setWeight(static_cast<QFont::Weight>(fontDesign.weight));
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
@@ -92,12 +92,12 @@ QIcon ProgramIcon() {
 // A control of the description and the widget made for it.
 class QtWindow::Control {
 public:
-    Control(const ControlSpec &spec, QWidget *widget) : spec_(spec), widget_(widget) {}
+    Control(const ControlSpec &design, QWidget *widget) : spec_(design), widget_(widget) {}
     virtual ~Control() = default;
     Control(const Control &) = delete;
     Control &operator=(const Control &) = delete;
 
-    const ControlSpec &spec() const { return spec_; }
+    const ControlSpec &design() const { return spec_; }
     QWidget *widget() const { return widget_; }
 
 protected:
@@ -129,8 +129,11 @@ private:
 // An input: one line, typed into by the user and read back as typed.
 class QtWindow::LineBox final : public Control, public TextBox {
 public:
-    LineBox(const ControlSpec &spec, QLineEdit *edit) : Control(spec, edit), edit_(edit) {
-        edit_->setText(ToQString(spec.text));
+    LineBox(const ControlSpec &design, QLineEdit *edit) : Control(design, edit), edit_(edit) {
+        if (design.maxLength > 0) {
+            edit_->setMaxLength(design.maxLength);
+        }
+        edit_->setText(ToQString(design.text));
     }
     std::string Text() const override { return ToUtf8(edit_->text()); }
     void SetText(std::string_view text) override { edit_->setText(ToQString(text)); }
@@ -151,7 +154,7 @@ private:
 // next turn of the event loop, ahead of the repaint the press asks for.
 class QtWindow::MultiLineBox final : public Control, public TextBox {
 public:
-    MultiLineBox(const ControlSpec &spec, QPlainTextEdit *edit) : Control(spec, edit), edit_(edit) {
+    MultiLineBox(const ControlSpec &design, QPlainTextEdit *edit) : Control(design, edit), edit_(edit) {
         edit_->setUndoRedoEnabled(false); // nothing to undo: no one types here
         edit_->setReadOnly(true);
         edit_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -165,7 +168,7 @@ public:
         palette.setColor(QPalette::Base, Qt::white);
         palette.setColor(QPalette::Text, Qt::black);
         edit_->setPalette(palette);
-        text_ = spec.text;
+        text_ = design.text;
         Show(); // the window opens with its texts
     }
     std::string Text() const override { return text_; }
@@ -229,8 +232,8 @@ protected:
 // (which selects a row without making it the current one).
 class QtWindow::ListControl final : public Control, public ListBox {
 public:
-    ListControl(const ControlSpec &spec, QListWidget *list, FormEvents *&events)
-        : Control(spec, list), list_(list), events_(events) {
+    ListControl(const ControlSpec &design, QListWidget *list, FormEvents *&events)
+        : Control(design, list), list_(list), events_(events) {
         list_->setSelectionMode(QAbstractItemView::SingleSelection);
         list_->setSortingEnabled(false);
         list_->setUniformItemSizes(true);
@@ -280,7 +283,7 @@ private:
         }
         reported_ = row;
         if (events_ != nullptr) {
-            events_->List1_Click(spec().index);
+            events_->List1_Click(design().index);
         }
     }
 
@@ -293,13 +296,13 @@ private:
 
 class QtWindow::ButtonControl final : public Control, public Button {
 public:
-    ButtonControl(const ControlSpec &spec, QPushButton *button, FormEvents *&events) : Control(spec, button) {
-        button->setText(ToQString(spec.text));
-        if (spec.backColor) {
-            button->setStyleSheet(ButtonStyleSheet(*spec.backColor));
+    ButtonControl(const ControlSpec &design, QPushButton *button, FormEvents *&events) : Control(design, button) {
+        button->setText(ToQString(design.text));
+        if (design.backColor) {
+            button->setStyleSheet(ButtonStyleSheet(*design.backColor));
         }
         // A disabled button emits no clicks.
-        QObject::connect(button, &QPushButton::clicked, &receiver_, [&events, index = spec.index] {
+        QObject::connect(button, &QPushButton::clicked, &receiver_, [&events, index = design.index] {
             if (events != nullptr) {
                 events->Command1_Click(index);
             }
@@ -319,8 +322,8 @@ QtWindow::QtWindow(int dpi, const FormSpec &form) : dpi_(dpi) {
     SetBackColor(*this, QPalette::Window, ToQColor(form.backColor));
     setFixedSize(PixelRect({0, 0, form.clientWidth, form.clientHeight}, dpi).size());
 
-    for (const ControlSpec &spec : form.controls) {
-        AddControl(spec); // later controls lie on top of earlier ones
+    for (const ControlSpec &design : form.controls) {
+        AddControl(design); // later controls lie on top of earlier ones
     }
     ConnectInputs();
     LinkLabelsAndTabOrder();
@@ -328,46 +331,46 @@ QtWindow::QtWindow(int dpi, const FormSpec &form) : dpi_(dpi) {
 
 QtWindow::~QtWindow() = default;
 
-void QtWindow::AddControl(const ControlSpec &spec) {
+void QtWindow::AddControl(const ControlSpec &design) {
     std::unique_ptr<Control> control;
-    switch (spec.kind) {
+    switch (design.kind) {
     case ControlKind::TextBox: {
-        auto box = std::make_unique<LineBox>(spec, new QLineEdit(this));
-        registry_.Register(spec, static_cast<TextBox &>(*box));
+        auto box = std::make_unique<LineBox>(design, new QLineEdit(this));
+        registry_.Register(design, static_cast<TextBox &>(*box));
         control = std::move(box);
         break;
     }
     case ControlKind::MultiLineTextBox: {
-        auto box = std::make_unique<MultiLineBox>(spec, new QPlainTextEdit(this));
-        registry_.Register(spec, static_cast<TextBox &>(*box));
+        auto box = std::make_unique<MultiLineBox>(design, new QPlainTextEdit(this));
+        registry_.Register(design, static_cast<TextBox &>(*box));
         control = std::move(box);
         break;
     }
     case ControlKind::ListBox: {
-        auto list = std::make_unique<ListControl>(spec, new QuietListWidget(this), events_);
-        registry_.Register(spec, static_cast<ListBox &>(*list));
+        auto list = std::make_unique<ListControl>(design, new QuietListWidget(this), events_);
+        registry_.Register(design, static_cast<ListBox &>(*list));
         control = std::move(list);
         break;
     }
     case ControlKind::Button: {
-        auto button = std::make_unique<ButtonControl>(spec, new QPushButton(this), events_);
-        registry_.Register(spec, static_cast<Button &>(*button));
+        auto button = std::make_unique<ButtonControl>(design, new QPushButton(this), events_);
+        registry_.Register(design, static_cast<Button &>(*button));
         control = std::move(button);
         break;
     }
     case ControlKind::Label: {
-        auto *label = new QLabel(ToQString(spec.text), this);
-        label->setAlignment((spec.align == TextAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
-        control = std::make_unique<Control>(spec, label);
+        auto *label = new QLabel(ToQString(design.text), this);
+        label->setAlignment((design.align == TextAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        control = std::make_unique<Control>(design, label);
         break;
     }
     }
     QWidget *widget = control->widget();
-    widget->setObjectName(QStringLiteral("%1_%2").arg(ToQString(spec.name)).arg(spec.index));
-    widget->setAccessibleName(ToQString(spec.accessibleName));
-    widget->setGeometry(PixelRect(VisibleRect(spec), dpi_));
-    if (spec.backColor) {
-        SetBackColor(*widget, QPalette::Window, ToQColor(*spec.backColor));
+    widget->setObjectName(QStringLiteral("%1_%2").arg(ToQString(design.name)).arg(design.index));
+    widget->setAccessibleName(ToQString(design.accessibleName));
+    widget->setGeometry(PixelRect(VisibleRect(design), dpi_));
+    if (design.backColor) {
+        SetBackColor(*widget, QPalette::Window, ToQColor(*design.backColor));
     }
     controls_.push_back(std::move(control));
 }
@@ -392,7 +395,7 @@ void QtWindow::LinkLabelsAndTabOrder() {
             pendingLabel = label;
             continue;
         }
-        if (pendingLabel != nullptr && control->spec().kind == ControlKind::TextBox) {
+        if (pendingLabel != nullptr && control->design().kind == ControlKind::TextBox) {
             pendingLabel->setBuddy(widget);
         }
         pendingLabel = nullptr;
@@ -405,7 +408,7 @@ void QtWindow::LinkLabelsAndTabOrder() {
 
 QWidget *QtWindow::Widget(ControlArray array, int index) const {
     for (const auto &control : controls_) {
-        if (control->spec().array == array && control->spec().index == index) {
+        if (control->design().array == array && control->design().index == index) {
             return control->widget();
         }
     }

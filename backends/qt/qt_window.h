@@ -58,7 +58,7 @@ private:
     class ListControl;
     class ButtonControl;
 
-    void AddControl(const ControlSpec &spec);
+    void AddControl(const ControlSpec &design);
     void ConnectInputs();
     void LinkLabelsAndTabOrder();
 

@@ -20,9 +20,9 @@
 namespace korvanta::testing {
 namespace {
 
-// The most an input holds: what both window platforms let a user type or paste into
-// a line. A longer paste is cut there; the number is then read from what is held.
-constexpr qsizetype kLongestInput = 32767;
+// The most an input holds, as the window description sets it. A longer paste is cut
+// there; the number is then read from what is held.
+const qsizetype kLongestInput = FindControl(ControlArray::Text2, 0)->maxLength;
 // Pasting a megabyte, pressing Calculate and showing the result takes about 30 ms, and
 // a few hundred under the address sanitizer; two seconds means the window hangs.
 constexpr qint64 kResponsiveMs = 2000;

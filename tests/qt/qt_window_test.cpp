@@ -31,7 +31,9 @@ QColor Colour(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 QColor PixelOf(QWidget &widget, QPoint point) { return widget.grab().toImage().pixelColor(point); }
 
-std::string Name(const ControlSpec &spec) { return std::string(spec.name) + "(" + std::to_string(spec.index) + ")"; }
+std::string Name(const ControlSpec &design) {
+    return std::string(design.name) + "(" + std::to_string(design.index) + ")";
+}
 
 QStringList Rows(const QListWidget &list) {
     QStringList rows;
@@ -98,21 +100,21 @@ TEST_F(QtWindowTest, OpensAtItsFixedSizeWithCaptionIconAndBackColour) {
 }
 
 TEST_F(QtWindowTest, EveryControlIsMadeFromTheDescription) {
-    for (const ControlSpec &spec : MainForm().controls) {
-        SCOPED_TRACE(Name(spec));
-        QWidget *widget = window.Widget(spec.array, spec.index);
+    for (const ControlSpec &design : MainForm().controls) {
+        SCOPED_TRACE(Name(design));
+        QWidget *widget = window.Widget(design.array, design.index);
         ASSERT_NE(widget, nullptr);
-        EXPECT_STREQ(widget->metaObject()->className(), ClassOf(spec.kind));
+        EXPECT_STREQ(widget->metaObject()->className(), ClassOf(design.kind));
 
         // 15 twips a pixel at 96 DPI; every edge of the description falls on a pixel.
-        const TwipRect twips = VisibleRect(spec);
+        const TwipRect twips = VisibleRect(design);
         for (int value : {twips.left, twips.top, twips.width, twips.height}) {
             EXPECT_EQ(value % 15, 0);
         }
         EXPECT_EQ(widget->geometry(), QRect(twips.left / 15, twips.top / 15, twips.width / 15, twips.height / 15));
 
-        EXPECT_EQ(ShownText(*widget), Q(spec.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        EXPECT_EQ(widget->accessibleName(), Q(spec.accessibleName));
+        EXPECT_EQ(ShownText(*widget), Q(design.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        EXPECT_EQ(widget->accessibleName(), Q(design.accessibleName));
         EXPECT_EQ(widget->font().family(), QStringLiteral("Times New Roman"));
         const QFontInfo font(widget->font());
         EXPECT_EQ(font.family(), QStringLiteral("Liberation Serif")) << "Times New Roman's stand-in with Cyrillic";
@@ -120,11 +122,14 @@ TEST_F(QtWindowTest, EveryControlIsMadeFromTheDescription) {
         EXPECT_EQ(font.pointSize(), 12);
         EXPECT_EQ(font.weight(), QFont::Normal);
         EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
+        if (auto *input = qobject_cast<QLineEdit *>(widget)) {
+            EXPECT_EQ(input->maxLength(), design.maxLength);
+        }
 
         // Labels and buttons paint their own colour; the two boxes stay white.
-        if (spec.backColor) {
-            EXPECT_EQ(PixelOf(*widget, {4, 4}), Colour(*spec.backColor));
-        } else if (spec.kind == ControlKind::MultiLineTextBox) {
+        if (design.backColor) {
+            EXPECT_EQ(PixelOf(*widget, {4, 4}), Colour(*design.backColor));
+        } else if (design.kind == ControlKind::MultiLineTextBox) {
             EXPECT_EQ(PixelOf(*widget, {4, widget->height() - 4}), QColor(Qt::white));
         }
     }
@@ -152,9 +157,9 @@ TEST_F(QtWindowTest, BoxesOfSeveralLinesWrapScrollAndOnlyShowText) {
 
 TEST_F(QtWindowTest, TabFollowsTheDescriptionAndLabelsNameTheirInputs) {
     std::vector<QWidget *> expected;
-    for (const ControlSpec &spec : MainForm().controls) {
-        if (spec.kind != ControlKind::Label) {
-            expected.push_back(window.Widget(spec.array, spec.index));
+    for (const ControlSpec &design : MainForm().controls) {
+        if (design.kind != ControlKind::Label) {
+            expected.push_back(window.Widget(design.array, design.index));
         }
     }
     std::vector<QWidget *> order;
@@ -370,10 +375,10 @@ TEST(QtWindowResolution, PlacesSizesAndFontFollowTheDpi) {
         QtWindow window(c.dpi);
         EXPECT_EQ(window.size(), c.client);
         EXPECT_EQ(window.font().pixelSize(), c.fontPixels);
-        for (const ControlSpec &spec : MainForm().controls) {
-            SCOPED_TRACE(Name(spec));
-            const QRect rect = window.Widget(spec.array, spec.index)->geometry();
-            const TwipRect twips = VisibleRect(spec);
+        for (const ControlSpec &design : MainForm().controls) {
+            SCOPED_TRACE(Name(design));
+            const QRect rect = window.Widget(design.array, design.index)->geometry();
+            const TwipRect twips = VisibleRect(design);
             const double scale = c.dpi / 1440.0;
             EXPECT_LE(std::abs(rect.left() - twips.left * scale), 0.5);
             EXPECT_LE(std::abs(rect.top() - twips.top * scale), 0.5);
