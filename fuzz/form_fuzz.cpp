@@ -35,6 +35,7 @@
 
 #include "backends/memory/memory_window.h"
 #include "calc/conversions.h"
+#include "tests/window_driver.h"
 #include "ui/form.h"
 #include "ui/layout.h"
 
@@ -213,14 +214,7 @@ private:
     FormControls &c() { return window_.controls(); }
     std::string Working() { return c().Text1(0).Text(); }
 
-    std::vector<std::string> Column(int index) {
-        std::vector<std::string> rows;
-        ListBox &list = c().List1(index);
-        for (std::int16_t row = 0; row < list.ListCount(); ++row) {
-            rows.push_back(list.List(row));
-        }
-        return rows;
-    }
+    std::vector<std::string> Column(int index) { return testing::Rows(c().List1(index)); }
 
     [[noreturn]] void Fail(const char *what) {
         std::fprintf(stderr, "form: %s\n", what);

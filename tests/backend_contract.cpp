@@ -9,22 +9,6 @@
 namespace korvanta::testing {
 namespace {
 
-// Remembers every click the window delivers.
-struct RecordedClicks final : FormEvents {
-    void Command1_Click(std::int16_t index) override { commands.push_back(index); }
-    void List1_Click(std::int16_t index) override { lists.push_back(index); }
-    std::vector<std::int16_t> commands;
-    std::vector<std::int16_t> lists;
-};
-
-std::vector<std::string> Rows(ListBox &list) {
-    std::vector<std::string> rows;
-    for (std::int16_t i = 0; i < list.ListCount(); ++i) {
-        rows.push_back(list.List(i));
-    }
-    return rows;
-}
-
 TEST_P(BackendContract, OpensWithTheTextsOfTheDescription) {
     FormControls &c = window->controls();
     for (const ControlSpec &design : MainForm().controls) {

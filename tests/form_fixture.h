@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "backends/memory/memory_window.h"
+#include "tests/window_driver.h"
 #include "ui/form.h"
 
 namespace korvanta::testing {
@@ -22,14 +23,7 @@ protected:
     void Calculate() { window.ClickButton(0); }
     void Clear() { window.ClickButton(1); }
 
-    std::vector<std::string> Column(int index) {
-        std::vector<std::string> rows;
-        ListBox &list = c().List1(index);
-        for (std::int16_t i = 0; i < list.ListCount(); ++i) {
-            rows.push_back(list.List(i));
-        }
-        return rows;
-    }
+    std::vector<std::string> Column(int index) { return Rows(c().List1(index)); }
     std::string Working() { return c().Text1(0).Text(); }
     std::string Auxiliary() { return c().Text1(1).Text(); }
     bool CalculateEnabled() { return c().Command1(0).Enabled(); }

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/controls.h"
 #include "ui/layout.h"
@@ -29,6 +30,23 @@ public:
     virtual void Type(ControlArray array, std::int16_t index, std::string_view text) = 0;
     // The caption or text that the control shows.
     virtual std::string Caption(ControlArray array, std::int16_t index) = 0;
+};
+
+// Every row of a list, top to bottom.
+inline std::vector<std::string> Rows(const ListBox &list) {
+    std::vector<std::string> rows;
+    for (std::int16_t row = 0; row < list.ListCount(); ++row) {
+        rows.push_back(list.List(row));
+    }
+    return rows;
+}
+
+// Remembers every click a window delivers, with the index of the element that raised it.
+struct RecordedClicks final : FormEvents {
+    void Command1_Click(std::int16_t index) override { commands.push_back(index); }
+    void List1_Click(std::int16_t index) override { lists.push_back(index); }
+    std::vector<std::int16_t> commands;
+    std::vector<std::int16_t> lists;
 };
 
 using DriverFactory = std::function<std::unique_ptr<WindowDriver>()>;

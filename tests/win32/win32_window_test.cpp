@@ -15,13 +15,6 @@
 namespace korvanta::testing {
 namespace {
 
-struct Clicks final : FormEvents {
-    void Command1_Click(std::int16_t index) override { commands.push_back(index); }
-    void List1_Click(std::int16_t index) override { lists.push_back(index); }
-    std::vector<std::int16_t> commands;
-    std::vector<std::int16_t> lists;
-};
-
 RECT PixelRect(const ControlSpec &design, int dpi) {
     const TwipRect r = VisibleRect(design);
     const int left = TwipsToPixels(r.left, dpi);
@@ -148,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClickingARow,
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Win32WindowTest, AQuickDoubleClickIsTwoPresses) {
-    Clicks clicks;
+    RecordedClicks clicks;
     driver.Connect(clicks);
     const LPARAM at = MAKELPARAM(5, 5);
     SendMessageW(Calculate(), WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -170,7 +163,7 @@ void PrintTo(const EnterKey &value, std::ostream *out) { *out << value.name; }
 class TheEnterKey : public Win32WindowTest, public ::testing::WithParamInterface<EnterKey> {};
 
 TEST_P(TheEnterKey, PressesCalculateFromAnInput) {
-    Clicks clicks;
+    RecordedClicks clicks;
     driver.Connect(clicks);
     driver.controls().Command1(0).SetEnabled(GetParam().calculateEnabled);
     SetFocus(Hwnd(GetParam().array, GetParam().index));
