@@ -76,12 +76,11 @@ int main(int argc, char **argv) {
     window.setPalette(palette);
 
     const int dpi = window.logicalDpiX();
-    const auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
     for (const ControlSpec &design : form.controls) {
-        const TwipRect rect = VisibleRect(design, form);
-        MakeControl(design, window)->setGeometry(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
+        const PixelRect rect = TwipsToPixels(VisibleRect(design, form), dpi);
+        MakeControl(design, window)->setGeometry(rect.left, rect.top, rect.width, rect.height);
     }
-    window.setFixedSize(px(form.clientWidth), px(form.clientHeight));
+    window.setFixedSize(TwipsToPixels(form.clientWidth, dpi), TwipsToPixels(form.clientHeight, dpi));
     if (const QScreen *screen = window.screen()) {
         window.move(screen->availableGeometry().center() - window.rect().center());
     }

@@ -50,9 +50,8 @@ int main() {
     const Colormap colormap = DefaultColormap(display, screen);
     const FormSpec &form = MainForm();
     const int dpi = LogicalDpi(display);
-    const auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
-    const int width = px(form.clientWidth);
-    const int height = px(form.clientHeight);
+    const int width = TwipsToPixels(form.clientWidth, dpi);
+    const int height = TwipsToPixels(form.clientHeight, dpi);
 
     const Window window =
         XCreateSimpleWindow(display, RootWindow(display, screen), (DisplayWidth(display, screen) - width) / 2,
@@ -81,12 +80,12 @@ int main() {
         MarkPhase(Phase::Painting);
         XftDrawRect(draw, &background, 0, 0, width, height);
         for (const ControlSpec &design : form.controls) {
-            const TwipRect rect = VisibleRect(design, form);
+            const PixelRect rect = TwipsToPixels(VisibleRect(design, form), dpi);
             const XftColor fill = design.backColor ? MakeColor(display, visual, colormap, *design.backColor)
                                                    : (design.kind == ControlKind::Button ? gray : white);
-            XftDrawRect(draw, &fill, px(rect.left), px(rect.top), px(rect.width), px(rect.height));
+            XftDrawRect(draw, &fill, rect.left, rect.top, rect.width, rect.height);
             const std::string line = FirstLine(design.text);
-            XftDrawStringUtf8(draw, &black, font, px(rect.left) + 3, px(rect.top) + font->ascent + 2,
+            XftDrawStringUtf8(draw, &black, font, rect.left + 3, rect.top + font->ascent + 2,
                               reinterpret_cast<const FcChar8 *>(line.data()), static_cast<int>(line.size()));
         }
         XSync(display, False); // the server has drawn everything

@@ -88,5 +88,15 @@ TEST(Layout, TwipsBecomePixelsThroughTheResolution) {
     EXPECT_EQ(TwipsToPixels(7215, 192), 962);
 }
 
+TEST(Layout, RectanglesThatMeetInTwipsMeetInPixels) {
+    EXPECT_EQ(TwipsToPixels(TwipRect{120, 720, 975, 375}, 144), (PixelRect{12, 72, 98, 38}));
+    // 1005 twips are 100.5 pixels at 144 DPI: the first rectangle ends at pixel 101, where
+    // the second begins, which is then 100 pixels wide rather than its own rounded 101.
+    const PixelRect left = TwipsToPixels(TwipRect{0, 0, 1005, 100}, 144);
+    const PixelRect right = TwipsToPixels(TwipRect{1005, 0, 1005, 100}, 144);
+    EXPECT_EQ(left.right(), right.left);
+    EXPECT_EQ(right.width, 100);
+}
+
 } // namespace
 } // namespace korvanta

@@ -95,4 +95,23 @@ constexpr int TwipsToPixels(int twips, int dpi) {
     return (twips * dpi + 720) / 1440;
 }
 
+// A rectangle in device pixels from the top left corner of the client area.
+struct PixelRect {
+    int left;
+    int top;
+    int width;
+    int height;
+    constexpr int right() const { return left + width; }
+    constexpr int bottom() const { return top + height; }
+    friend constexpr bool operator==(PixelRect, PixelRect) = default;
+};
+
+// A rectangle of the description in pixels. Its edges are converted rather than its
+// size, so that controls that meet in twips also meet in pixels.
+constexpr PixelRect TwipsToPixels(TwipRect rect, int dpi) {
+    const int left = TwipsToPixels(rect.left, dpi);
+    const int top = TwipsToPixels(rect.top, dpi);
+    return {left, top, TwipsToPixels(rect.right(), dpi) - left, TwipsToPixels(rect.bottom(), dpi) - top};
+}
+
 } // namespace korvanta

@@ -63,10 +63,9 @@ int ScreenLogicalDpi() {
     return screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
 }
 
-QRect PixelRect(const TwipRect &rect, int dpi) {
-    const int left = TwipsToPixels(rect.left, dpi);
-    const int top = TwipsToPixels(rect.top, dpi);
-    return QRect(left, top, TwipsToPixels(rect.right(), dpi) - left, TwipsToPixels(rect.bottom(), dpi) - top);
+QRect ToQRect(const TwipRect &rect, int dpi) {
+    const PixelRect pixels = TwipsToPixels(rect, dpi);
+    return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
 QFont FormFont(const FontSpec &fontDesign, int dpi) {
@@ -320,7 +319,7 @@ QtWindow::QtWindow(int dpi, const FormSpec &form) : dpi_(dpi) {
     setAccessibleName(ToQString(form.caption));
     setFont(FormFont(form.font, dpi));
     SetBackColor(*this, QPalette::Window, ToQColor(form.backColor));
-    setFixedSize(PixelRect({0, 0, form.clientWidth, form.clientHeight}, dpi).size());
+    setFixedSize(ToQRect({0, 0, form.clientWidth, form.clientHeight}, dpi).size());
 
     for (const ControlSpec &design : form.controls) {
         AddControl(design); // later controls lie on top of earlier ones
@@ -368,7 +367,7 @@ void QtWindow::AddControl(const ControlSpec &design) {
     QWidget *widget = control->widget();
     widget->setObjectName(QStringLiteral("%1_%2").arg(ToQString(design.name)).arg(design.index));
     widget->setAccessibleName(ToQString(design.accessibleName));
-    widget->setGeometry(PixelRect(VisibleRect(design), dpi_));
+    widget->setGeometry(ToQRect(VisibleRect(design), dpi_));
     if (design.backColor) {
         SetBackColor(*widget, QPalette::Window, ToQColor(*design.backColor));
     }

@@ -23,9 +23,8 @@ namespace korvanta {
 // The logical resolution of the primary screen in dots per inch (96 without a screen).
 int ScreenLogicalDpi();
 
-// A rectangle of the description in pixels at `dpi`. Its edges are converted rather than
-// its size, so that controls that meet in twips also meet in pixels.
-QRect PixelRect(const TwipRect &rect, int dpi);
+// A rectangle of the description in pixels at `dpi`.
+QRect ToQRect(const TwipRect &rect, int dpi);
 
 // The description's font at `dpi`, sized in pixels like the places.
 QFont FormFont(const FontSpec &font, int dpi);

@@ -64,9 +64,8 @@ void DrawBevel(HDC dc, const RECT &r, COLORREF light, COLORREF shadow) {
 }
 
 RECT ToPixels(const TwipRect &rect, int dpi) {
-    const int left = TwipsToPixels(rect.left, dpi);
-    const int top = TwipsToPixels(rect.top, dpi);
-    return {left, top, left + TwipsToPixels(rect.width, dpi), top + TwipsToPixels(rect.height, dpi)};
+    const PixelRect pixels = TwipsToPixels(rect, dpi);
+    return {pixels.left, pixels.top, pixels.right(), pixels.bottom()};
 }
 
 // Functions of newer Windows versions, looked up so that older ones still start.

@@ -139,15 +139,13 @@ HWND FindFormWindow(DWORD process) {
 
 // A control of another process's window, found at its place in the description.
 HWND FindControlAt(HWND form, const ControlSpec &design, int dpi) {
-    const TwipRect twips = VisibleRect(design);
-    const int left = TwipsToPixels(twips.left, dpi);
-    const int top = TwipsToPixels(twips.top, dpi);
+    const PixelRect place = TwipsToPixels(VisibleRect(design), dpi);
     for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT rect{};
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT *>(&rect), 2);
-        if (rect.left == left && rect.top == top && rect.right - rect.left == TwipsToPixels(twips.width, dpi) &&
-            rect.bottom - rect.top == TwipsToPixels(twips.height, dpi)) {
+        if (rect.left == place.left && rect.top == place.top && rect.right == place.right() &&
+            rect.bottom == place.bottom()) {
             return child;
         }
     }

@@ -15,11 +15,10 @@
 namespace korvanta::testing {
 namespace {
 
-RECT PixelRect(const ControlSpec &design, int dpi) {
-    const TwipRect r = VisibleRect(design);
-    const int left = TwipsToPixels(r.left, dpi);
-    const int top = TwipsToPixels(r.top, dpi);
-    return {left, top, left + TwipsToPixels(r.width, dpi), top + TwipsToPixels(r.height, dpi)};
+// Where the description places a control, in pixels at `dpi`.
+RECT DescribedPlace(const ControlSpec &design, int dpi) {
+    const PixelRect pixels = TwipsToPixels(VisibleRect(design), dpi);
+    return {pixels.left, pixels.top, pixels.right(), pixels.bottom()};
 }
 
 // A control's rectangle in its parent's client coordinates.
@@ -297,7 +296,7 @@ TEST_P(AtDpi, ControlsSitWhereTheDescriptionSaysInItsFont) {
     for (const ControlSpec &design : form.controls) {
         SCOPED_TRACE(std::string(design.name) + "(" + std::to_string(design.index) + ")");
         const HWND control = Hwnd(design.array, design.index);
-        EXPECT_EQ(Edges(PlaceOf(control)), Edges(PixelRect(design, dpi)));
+        EXPECT_EQ(Edges(PlaceOf(control)), Edges(DescribedPlace(design, dpi)));
         LOGFONTW font{};
         ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font));
         EXPECT_EQ(win32::ToUtf8(font.lfFaceName), form.font.family);
@@ -380,7 +379,7 @@ TEST_F(Win32WindowTest, TheWindowLabelsAndButtonsShowTheirBackColours) {
         if (!design.backColor) {
             continue;
         }
-        const RECT place = PixelRect(design, dpi);
+        const RECT place = DescribedPlace(design, dpi);
         // Below the caption of a label, left of the caption of a button.
         const POINT spot = design.kind == ControlKind::Label ? POINT{place.left + 2, place.bottom - 2}
                                                              : POINT{place.left + 6, (place.top + place.bottom) / 2};
@@ -463,7 +462,7 @@ TEST_F(Win32WindowTest, LabelsPlaceTheirCaptionsAsDescribed) {
         EXPECT_EQ(style & SS_TYPEMASK, design.align == TextAlign::Center ? SS_CENTER : SS_LEFT);
         EXPECT_TRUE(style & SS_CENTERIMAGE);
 
-        const RECT place = PixelRect(design, dpi);
+        const RECT place = DescribedPlace(design, dpi);
         const RECT ink = picture.Ink(place, ToColorRef(*design.backColor));
         ASSERT_LT(ink.left, ink.right) << "no caption drawn";
         const LONG left = ink.left - place.left;
