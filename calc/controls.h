@@ -19,7 +19,10 @@ public:
     virtual void SetText(std::string_view text) = 0;
 };
 
-// A list box with one text per row, rows counted from 0, never sorted.
+// A list box with one text per row, rows counted from 0, never sorted. It holds at most
+// kMaxListRows rows, what its 16-bit row numbers can address; AddItem past that adds nothing.
+inline constexpr std::int16_t kMaxListRows = 32767;
+
 class ListBox {
 public:
     virtual ~ListBox() = default;

@@ -36,7 +36,7 @@ public:
         return row >= 0 && row < ListCount() ? rows_[static_cast<std::size_t>(row)] : std::string();
     }
     void AddItem(std::string_view text) override {
-        if (rows_.size() < 32767) { // a list box holds at most 32767 rows
+        if (rows_.size() < kMaxListRows) {
             rows_.emplace_back(text);
         }
     }

@@ -22,9 +22,6 @@
 namespace korvanta {
 namespace {
 
-// A list box holds at most this many rows; rows past it are not added.
-constexpr int kMaxRows = 32767;
-
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::string ToUtf8(const QString &text) { return text.toStdString(); }
@@ -246,7 +243,7 @@ public:
         return item != nullptr ? ToUtf8(item->text()) : std::string();
     }
     void AddItem(std::string_view text) override {
-        if (list_->count() < kMaxRows) {
+        if (list_->count() < kMaxListRows) {
             list_->addItem(ToQString(text));
             // The newest row is the one to see: scrolled to once after the handler that
             // added rows, before the list is painted again.

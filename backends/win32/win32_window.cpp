@@ -148,7 +148,7 @@ public:
 
     std::int16_t ListCount() const override {
         const LRESULT count = SendMessageW(hwnd_, LB_GETCOUNT, 0, 0);
-        return static_cast<std::int16_t>(std::clamp<LRESULT>(count, 0, kMaxRows));
+        return static_cast<std::int16_t>(std::clamp<LRESULT>(count, 0, kMaxListRows));
     }
     std::string List(std::int16_t row) const override {
         const LRESULT length = row < 0 ? LB_ERR : SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
@@ -162,7 +162,7 @@ public:
         return ToUtf8(text);
     }
     void AddItem(std::string_view text) override {
-        if (ListCount() < kMaxRows) {
+        if (ListCount() < kMaxListRows) {
             // Without LBS_SORT the new row goes to the end.
             SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToUtf16(text).c_str()));
         }
@@ -185,8 +185,6 @@ public:
     }
 
 private:
-    static constexpr LRESULT kMaxRows = 32767; // what a signed 16-bit row count can address
-
     HWND hwnd_;
     std::int16_t index_;
     FormEvents *const &events_;
