@@ -41,6 +41,16 @@ enum class ControlKind {
 // The control arrays of the form; the handlers address controls by array and index.
 enum class ControlArray { Text1, Text2, List1, Command1, Label1, Label2 };
 
+// How a button with a back colour looks while it is disabled, in every window: its
+// colour faded halfway to light grey, with a grey caption and a grey edge.
+constexpr Rgb DisabledFace(Rgb back) {
+    constexpr int kGrey = 208;
+    const auto fade = [](int channel) { return static_cast<std::uint8_t>((channel + kGrey) / 2); };
+    return {fade(back.red), fade(back.green), fade(back.blue)};
+}
+inline constexpr Rgb kDisabledCaption{112, 112, 112};
+inline constexpr Rgb kDisabledEdge{160, 160, 160};
+
 // How a label places its caption across its width; captions are centred vertically.
 enum class TextAlign { Left, Center };
 

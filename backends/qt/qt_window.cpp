@@ -35,11 +35,6 @@ void SetBackColor(QWidget &widget, QPalette::ColorRole role, QColor colour) {
     widget.setAutoFillBackground(true);
 }
 
-// The colour halfway between two colours.
-QColor Mix(QColor a, QColor b) {
-    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
-}
-
 // A button painted in its back colour by every Qt style: raised when up, sunken while
 // pressed, a black frame when it has the focus, and faded with grey text when disabled.
 QString ButtonStyleSheet(Rgb back) {
@@ -48,9 +43,9 @@ QString ButtonStyleSheet(Rgb back) {
                           " border-radius: 0px; padding: 0px; }"
                           "QPushButton:focus { border: 2px solid black; }"
                           "QPushButton:pressed { background-color: %3; border: 2px inset %2; }"
-                          "QPushButton:disabled { background-color: %4; color: #707070; border: 2px outset %5; }")
-        .arg(colour.name(), colour.darker(150).name(), colour.darker(115).name(),
-             Mix(colour, QColor(208, 208, 208)).name(), QColor(160, 160, 160).name());
+                          "QPushButton:disabled { background-color: %4; color: %5; border: 2px outset %6; }")
+        .arg(colour.name(), colour.darker(150).name(), colour.darker(115).name(), ToQColor(DisabledFace(back)).name(),
+             ToQColor(kDisabledCaption).name(), ToQColor(kDisabledEdge).name());
 }
 
 } // namespace

@@ -25,13 +25,9 @@ constexpr int kFirstControlId = 100;
 
 COLORREF ToColorRef(Rgb color) { return RGB(color.red, color.green, color.blue); }
 
-// A button in its back colour: black caption when it can be pressed; when disabled,
-// the colour faded halfway to light grey with a grey caption and a grey edge, so that
-// the caption stays legible on any back colour.
-constexpr Rgb kFadeTo{208, 208, 208};
-constexpr COLORREF kDisabledText = RGB(112, 112, 112);
+// A button in its back colour with a black caption; when disabled, faded with a grey
+// caption and a flat grey edge, as in every window of the program.
 constexpr COLORREF kDisabledLight = RGB(240, 240, 240);
-constexpr COLORREF kDisabledShadow = RGB(160, 160, 160);
 
 struct ButtonLook {
     COLORREF face;
@@ -39,14 +35,10 @@ struct ButtonLook {
 };
 
 ButtonLook LookOf(std::optional<Rgb> back, bool disabled) {
-    const COLORREF face = back ? ToColorRef(*back) : GetSysColor(COLOR_BTNFACE);
-    if (!disabled) {
-        return {face, RGB(0, 0, 0)};
-    }
-    const auto fade = [](int channel, int to) { return static_cast<BYTE>((channel + to) / 2); };
-    return {RGB(fade(GetRValue(face), kFadeTo.red), fade(GetGValue(face), kFadeTo.green),
-                fade(GetBValue(face), kFadeTo.blue)),
-            kDisabledText};
+    const COLORREF system = GetSysColor(COLOR_BTNFACE);
+    const Rgb face = back ? *back : Rgb{GetRValue(system), GetGValue(system), GetBValue(system)};
+    return disabled ? ButtonLook{ToColorRef(DisabledFace(face)), ToColorRef(kDisabledCaption)}
+                    : ButtonLook{ToColorRef(face), RGB(0, 0, 0)};
 }
 
 void FillSolid(HDC dc, const RECT &rect, COLORREF color) {
@@ -551,7 +543,7 @@ void Win32Window::DrawButton(const DRAWITEMSTRUCT &item) const {
     RECT rect = item.rcItem;
     FillSolid(dc, rect, look.face);
     if (disabled) {
-        DrawBevel(dc, rect, kDisabledLight, kDisabledShadow);
+        DrawBevel(dc, rect, kDisabledLight, ToColorRef(kDisabledEdge));
     } else {
         DrawEdge(dc, &rect, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     }
