@@ -27,9 +27,7 @@ for line in "Type=Application" "Name=Умножение чрез деление"
   grep -qxF "$line" "$entry" || fail "the desktop entry lacks $line"
 done
 grep -q '^Comment=Умножение на две числа' "$entry" || fail "the desktop entry has no Bulgarian comment"
-if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$entry"
-fi
+desktop-file-validate "$entry" || fail "desktop-file-validate refuses the desktop entry"
 identify -format '%w x %h\n' "$scratch/prefix/share/icons/hicolor/32x32/apps/umnozhenie.png" | grep -qx '32 x 32' ||
   fail "the icon is not 32 x 32"
 
