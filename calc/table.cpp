@@ -1,8 +1,15 @@
 #include "calc/table.h"
 
+#include <cfloat>
+
 #include "calc/conversions.h"
 
 namespace korvanta {
+
+// The doublings and the sum are exact to the digit only when every operation rounds to a
+// double as it is made. The x87 unit of 32-bit x86 keeps 80-bit intermediates and would
+// round some sums twice: such a build must use SSE2 (-msse2 -mfpmath=sse).
+static_assert(FLT_EVAL_METHOD == 0, "floating point must round every operation to its type");
 namespace {
 
 // Right values are whole numbers; the parity test rounds them to 32 bits first.
