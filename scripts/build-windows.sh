@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows program, 32-bit and 64-bit, with the mingw-w64 cross compilers
 # (installing what is missing on Debian 12), and says where the program files are.
-# Usage: scripts/build-windows.sh [--with-tests]   (also the 64-bit test programs)
+# Usage: scripts/build-windows.sh [--with-tests]   (also the test programs of both)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +20,7 @@ build() { # build <toolchain> <build folder> <tests ON/OFF>
     -DKORVANTA_WERROR=ON -DBUILD_TESTING="$3" >/dev/null
   cmake --build "$2" -j"$jobs"
 }
-build i686 build/win32 OFF
+build i686 build/win32 "$tests"
 build x86_64 build/win64 "$tests"
 
 echo

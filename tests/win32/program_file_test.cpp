@@ -1,5 +1,5 @@
-// The program files: their resources read back without running them, and the 64-bit
-// program run and driven from outside as a user would.
+// The program files, 32-bit and 64-bit: their resources read back without running them,
+// and each program run and driven from outside as a user would.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -111,29 +111,33 @@ TEST_P(ProgramFileTest, CarriesItsIconAndManifest) {
     FreeLibrary(file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ProgramFileTest,
-                         ::testing::Values(ProgramFile{"program64", &ProgramFiles::program64},
-                                           ProgramFile{"program32", &ProgramFiles::program32}),
-                         [](const auto &info) { return std::string(info.param.name); });
+// Both program files: the 32-bit one that Windows users run, and the 64-bit one.
+const auto kProgramFiles = ::testing::Values(ProgramFile{"program32", &ProgramFiles::program32},
+                                             ProgramFile{"program64", &ProgramFiles::program64});
+std::string FileName(const ::testing::TestParamInfo<ProgramFile> &info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Files, ProgramFileTest, kProgramFiles, FileName);
+
+struct FormSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK CheckForForm(HWND hwnd, LPARAM context) {
+    auto &search = *reinterpret_cast<FormSearch *>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search.process && IsWindowVisible(hwnd) && TextOf(hwnd) == MainForm().caption) {
+        search.found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
 
 // The top-level window of a process whose caption is the form's.
 HWND FindFormWindow(DWORD process) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{process, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM context) -> BOOL {
-            auto &s = *reinterpret_cast<Search *>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s.process && IsWindowVisible(hwnd) && TextOf(hwnd) == MainForm().caption) {
-                s.found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    FormSearch search{process, nullptr};
+    EnumWindows(CheckForForm, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -152,15 +156,16 @@ HWND FindControlAt(HWND form, const ControlSpec &design, int dpi) {
     return nullptr;
 }
 
-TEST(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
-    const std::wstring &program = Programs().program64;
-    ASSERT_FALSE(program.empty()) << "--program64= is missing";
+// A program file started and driven from outside, as a user would.
+class RunningProgram : public ProgramFileTest {};
+
+TEST_P(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + program + L"\"";
-    ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
+    std::wstring commandLine = L"\"" + path + L"\"";
+    ASSERT_TRUE(CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
     WaitForInputIdle(process.hProcess, 20000);
     HWND form = nullptr;
     for (int attempt = 0; attempt < 200 && form == nullptr; ++attempt) {
@@ -218,6 +223,8 @@ TEST(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, RunningProgram, kProgramFiles, FileName);
 
 } // namespace
 } // namespace korvanta::testing
