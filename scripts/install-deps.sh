@@ -6,7 +6,7 @@ set -euo pipefail
 
 declare -A groups=(
   [build]="cmake make g++ libgtest-dev locales clang-format git"
-  [qt]="qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 xvfb xauth xdotool x11-utils imagemagick dbus at-spi2-core python3-pyatspi desktop-file-utils"
+  [qt]="qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 xvfb xauth xdotool x11-utils imagemagick dbus at-spi2-core python3-pyatspi desktop-file-utils dpkg-dev file"
   [windows]="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine64 fonts-wine xvfb fonts-liberation2 fonts-dejavu-core imagemagick"
   [fuzz]="clang-14 libclang-rt-14-dev llvm-14"
   [qemu]="qemu-user-static"
