@@ -21,7 +21,7 @@ scripts/release.sh --allow-dirty --check-reproducible
 released=$SECONDS
 scripts/enable-win32-programs.sh
 # The window tests (64-bit) start the installed program; the Windows stage built them.
-scripts/build-windows.sh --with-tests >/dev/null
+scripts/build-windows.sh --with-tests
 tests=build/win64/tests/win32/korvanta_win32_tests.exe
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/native/CMakeCache.txt)
 msi=dist/umnozhenie-$version-windows-32bit.msi
