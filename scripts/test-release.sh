@@ -6,7 +6,8 @@
 # file, the Start-menu shortcut and the Add/Remove Programs entry with their Bulgarian
 # names and icon; starts the installed program and runs the worked example in its window;
 # removes it silently and checks that nothing is left. Last, an upgrade: a package of an
-# older version, installed first, is replaced, and refused after.
+# older version, installed first, is replaced, and refused after; and the 64-bit package
+# goes into Program Files and out again.
 # Usage: scripts/test-release.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -66,12 +67,14 @@ echo "== Silent install of $msi"
 code=$(product_code "$msi")
 [ "$(msiexec /i "$msi")" = 0 ] || fail "msiexec /i $msi /qn failed"
 [ -s "$program_dir/umnozhenie.exe" ] || fail "no program file in Program Files (x86)\\Umnozhenie"
-cmp -s "$program_dir/umnozhenie.exe" build/release/win32/app/umnozhenie.exe || fail "the installed program file is not the built one"
+cmp -s "$program_dir/umnozhenie.exe" build/release/win32/app/umnozhenie.exe ||
+  fail "the installed program file is not the built one"
 # wine puts the shortcut in the user's Start menu even for a per-machine install.
 [ "$(shortcuts | wc -l)" = 1 ] || fail "no Start-menu shortcut named $name"
 grep -qa 'umnozhenie.exe' "$(shortcuts)" || fail "the shortcut does not lead to umnozhenie.exe"
 entry=$(uninstall_entry "$code")
-for value in "\"DisplayName\"=\"$name\"" "\"DisplayVersion\"=\"${version%%.*}.$((10#${version#*.})).0\"" '"Publisher"="example.org"'; do
+msi_version=${version%%.*}.$((10#${version#*.})).0 # 1.00 is 1.0.0
+for value in "\"DisplayName\"=\"$name\"" "\"DisplayVersion\"=\"$msi_version\"" '"Publisher"="example.org"'; do
   grep -qxF "$value" <<<"$entry" || fail "the uninstall entry lacks $value: $entry"
 done
 # Add/Remove Programs takes the icon of a Windows Installer product from its product key.
@@ -115,6 +118,16 @@ grep -qxF '"DisplayVersion"="0.90.0"' <<<"$(uninstall_entry "$old_code")" || fai
 [ "$(msiexec /x "$msi")" = 0 ] || fail "msiexec /x $msi /qn failed after the upgrade"
 expect_removed "$code"
 echo "0.90 replaced by $version, then refused; nothing left after removal"
+
+echo "== The 64-bit package, into Program Files"
+msi64=dist/umnozhenie-$version-windows-64bit.msi
+program64_dir="$WINEPREFIX/drive_c/Program Files/Umnozhenie"
+[ "$(msiexec /i "$msi64")" = 0 ] || fail "msiexec /i $msi64 /qn failed"
+cmp -s "$program64_dir/umnozhenie.exe" build/release/win64/app/umnozhenie.exe ||
+  fail "the 64-bit program file is not in Program Files\\Umnozhenie"
+[ "$(msiexec /x "$msi64")" = 0 ] || fail "msiexec /x $msi64 /qn failed"
+[ ! -e "$program64_dir" ] && [ -z "$(shortcuts)" ] || fail "the 64-bit package left files behind"
+echo "installed and removed"
 
 finished=$SECONDS
 echo "Release stage: release command $((released - started)) s, wine prefix $((prepared - released)) s," \

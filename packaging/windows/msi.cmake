@@ -55,8 +55,8 @@ endif()
 
 execute_process(
   COMMAND ${run} wixl -a ${ARCH} -D Arch=${ARCH} -D Version=${msi_version} -D ProductCode=${product_code}
-          -D UpgradeCode=${upgrade_code} -D UpgradeBelow=${upgrade_below} -D ComponentGuid=${component_guid} -o package.msi
-          ${CMAKE_CURRENT_LIST_DIR}/umnozhenie.wxs
+          -D UpgradeCode=${upgrade_code} -D UpgradeBelow=${upgrade_below} -D ComponentGuid=${component_guid}
+          -o package.msi ${CMAKE_CURRENT_LIST_DIR}/umnozhenie.wxs
   WORKING_DIRECTORY ${work} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(
   COMMAND ${run} msibuild package.msi -i _ForceCodepage.idt
@@ -64,9 +64,12 @@ execute_process(
   WORKING_DIRECTORY ${work} COMMAND_ERROR_IS_FATAL ANY)
 
 # The names that Windows shows must have survived the code page.
-execute_process(COMMAND msiinfo export ${work}/package.msi Property OUTPUT_VARIABLE properties COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND msiinfo export ${work}/package.msi Shortcut OUTPUT_VARIABLE shortcuts COMMAND_ERROR_IS_FATAL ANY)
-if(NOT properties MATCHES "\nProductName\tУмножение чрез деление\r?\n" OR NOT shortcuts MATCHES "\tУмножение чрез деление\t")
+set(name "Умножение чрез деление")
+foreach(table Property Shortcut)
+  execute_process(COMMAND msiinfo export ${work}/package.msi ${table} OUTPUT_VARIABLE ${table}
+                  COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+if(NOT Property MATCHES "\nProductName\t${name}\r?\n" OR NOT Shortcut MATCHES "\t${name}\t")
   message(FATAL_ERROR "msi.cmake: the package lost its Bulgarian product or shortcut name")
 endif()
 file(RENAME ${work}/package.msi ${output})
