@@ -10,3 +10,22 @@ target_include_directories(umnozhenie PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SO
                                               ${PROJECT_SOURCE_DIR}/backends/win32)
 set_source_files_properties(win32.rc PROPERTIES OBJECT_DEPENDS
   "${PROJECT_SOURCE_DIR}/resources/icon/hamburger.ico;${PROJECT_SOURCE_DIR}/backends/win32/program.manifest;${PROJECT_SOURCE_DIR}/backends/win32/resources.h")
+
+# The Windows Installer package: cmake --build BUILD --target msi (needs wixl and msitools;
+# faketime too where SOURCE_DATE_EPOCH is set).
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(msi_arch x86)
+  set(msi_bits 32)
+else()
+  set(msi_arch x64)
+  set(msi_bits 64)
+endif()
+set(msi ${CMAKE_CURRENT_BINARY_DIR}/umnozhenie-${PROJECT_VERSION}-windows-${msi_bits}bit.msi)
+set(msi_script ${PROJECT_SOURCE_DIR}/packaging/windows/msi.cmake)
+set(icon ${PROJECT_SOURCE_DIR}/resources/icon/hamburger.ico)
+add_custom_command(OUTPUT ${msi}
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:umnozhenie> -DICON=${icon} -DVERSION=${PROJECT_VERSION}
+          -DARCH=${msi_arch} -DOUTPUT=${msi} -P ${msi_script}
+  DEPENDS umnozhenie ${icon} ${msi_script} ${PROJECT_SOURCE_DIR}/packaging/windows/umnozhenie.wxs
+  VERBATIM)
+add_custom_target(msi DEPENDS ${msi})

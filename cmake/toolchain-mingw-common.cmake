@@ -18,4 +18,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # the C and C++ runtimes are linked in, so a program file needs only Windows' own DLLs.
 set(CMAKE_C_FLAGS_INIT "${KORVANTA_MINGW_ARCH_FLAGS} -ffunction-sections -fdata-sections")
 set(CMAKE_CXX_FLAGS_INIT "${KORVANTA_MINGW_ARCH_FLAGS} -ffunction-sections -fdata-sections")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
+# No link time in the file header: the same sources give the same program file.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -Wl,--no-insert-timestamp")

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and testing need, only those missing.
-# Usage: scripts/install-deps.sh [group...]   groups: build (default), qt, windows, fuzz, bench, all,
+# Usage: scripts/install-deps.sh [group...]   groups: build (default), qt, windows, fuzz, bench, release, all,
 # and the 32-bit wine that scripts/enable-win32-programs.sh installs: qemu, win32
 set -euo pipefail
 
 declare -A groups=(
   [build]="cmake make g++ libgtest-dev locales clang-format git"
-  [qt]="qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 xvfb xauth xdotool x11-utils imagemagick dbus at-spi2-core python3-pyatspi desktop-file-utils"
+  [qt]="qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 xvfb xauth xdotool x11-utils imagemagick dbus at-spi2-core python3-pyatspi desktop-file-utils dpkg-dev file"
   [windows]="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine64 fonts-wine xvfb fonts-liberation2 fonts-dejavu-core imagemagick"
   [fuzz]="clang-14 libclang-rt-14-dev llvm-14"
   [qemu]="qemu-user-static"
   [win32]="wine32:i386 wine32-preloader:i386"
+  [release]="wixl msitools faketime zip lintian appstream desktop-file-utils dpkg-dev file"
   [bench]="libx11-dev libxft-dev libxcb1-dev pkg-config binutils xvfb xauth"
 )
 

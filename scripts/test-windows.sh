@@ -52,72 +52,9 @@ done
 echo "i386, GUI, imports $(tr '\n' ' ' <<<"$imports")- icon, version and manifest present"
 
 work=build/wine-test
-rm -rf "$work"
-mkdir -p "$work/prefix"
-export WINEPREFIX=$root/$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
-winpath() { # the prefix's drive Z: is the Unix root
-  local path
-  path=$(realpath "$1")
-  printf 'Z:%s' "${path//\//\\}"
-}
-
-xvfb_pid=""
-cleanup() {
-  # Ends the wine processes of this prefix only, then the display.
-  "$wineserver" -k 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
-
-# Xvfb takes the first free display number and writes it to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# Text smoothing as Windows has it by default (ClearType). wine takes the smoothing of a
-# font from the X resources Xft.antialias and Xft.rgba when the display has them, else
-# from fontconfig, and only then from the registry (Control Panel\Desktop\FontSmoothing*).
-# Debian's fontconfig asks for grey smoothing, and for grey smoothing wine obeys the
-# font's gasp table: Liberation Serif (our Times New Roman) allows it only below 11 and
-# above 17 pixels per em, so the form's 16-pixel text would be drawn as hinted black and
-# white glyphs, whose Latin letters and digits lose most of their serifs and look like
-# a sans-serif face. Subpixel smoothing is not limited by the gasp table.
-printf 'Xft.antialias: true\nXft.rgba: rgb\n' >"$work/Xresources"
-export XENVIRONMENT=$root/$work/Xresources
-
-echo "== A wine prefix for the tests (display $DISPLAY)"
-# One wine server for the whole run, so that each program starts quickly.
-"$wineserver" -p
-"$wine" wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot: $(cat "$work/wineboot.log")"
-# No window manager: wine must not wait for one. The prefix has no Windows fonts:
-# faces that lay out every Cyrillic text. A crash ends the program instead of
-# waiting in a debugger.
-cat >"$work/prefix.reg" <<'EOF'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-"Managed"="N"
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Times New Roman"="Liberation Serif"
-"MS Shell Dlg"="DejaVu Sans"
-"MS Shell Dlg 2"="DejaVu Sans"
-"Tahoma"="DejaVu Sans"
-
-[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
-"Debugger"=""
-EOF
-"$wine" regedit /S "$(winpath "$work/prefix.reg")" || fail "regedit"
+echo "== A wine prefix for the tests"
+source scripts/wine-session.sh
+wine_session "$work"
 prepared=$SECONDS
 
 # Under qemu (where the kernel does not run 32-bit code) a 32-bit program runs about 15

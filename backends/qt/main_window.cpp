@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "korvanta_version.h"
+
 namespace korvanta {
 
 MainWindow::MainWindow(int dpi) : window_(dpi), form_(window_.controls()) { window_.Connect(form_); }
@@ -17,7 +19,7 @@ bool CanOpenWindow() {
 
 int RunMainWindow(QApplication &app) {
     QApplication::setApplicationName(QStringLiteral("umnozhenie"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(KORVANTA_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("umnozhenie"));
     QApplication::setWindowIcon(ProgramIcon());
     MainWindow main;

@@ -2,10 +2,10 @@
 // and the code that reads them. Plain macros: the resource compiler reads this file too.
 #pragma once
 
+#include "korvanta_version.h"
+
 #define KORVANTA_ICON 1
 
-#define KORVANTA_VERSION_NUMBERS 1, 0, 0, 0
-#define KORVANTA_VERSION_TEXT "1.00"
 #define KORVANTA_FILE_DESCRIPTION "Умножение чрез деление: учебна програма"
 #define KORVANTA_PRODUCT_NAME "Umnozhenie"
 #define KORVANTA_FILE_NAME "umnozhenie.exe"

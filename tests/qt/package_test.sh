@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built program into a scratch folder and makes its .deb, then checks that
-# both hold the program, the desktop entry (Bulgarian name) and the icons, and that the
-# package names what it needs from Debian.
+# both hold the program, the desktop entry (Bulgarian name), the icons, the software-centre
+# entry, the manual pages and the Debian documents, and that the package names what it
+# needs from Debian.
 # Usage: package_test.sh BUILD_DIR SCRATCH_DIR
 set -euo pipefail
 build=$1
@@ -17,7 +18,9 @@ expect_files() { # root, then the files that must be under it
   done
 }
 files=(bin/umnozhenie share/applications/umnozhenie.desktop share/icons/hicolor/32x32/apps/umnozhenie.png
-       share/icons/hicolor/scalable/apps/umnozhenie.svg)
+       share/icons/hicolor/scalable/apps/umnozhenie.svg share/metainfo/org.example.umnozhenie.metainfo.xml
+       share/man/man1/umnozhenie.1.gz share/man/bg/man1/umnozhenie.1.gz share/doc/umnozhenie/changelog.gz
+       share/doc/umnozhenie/copyright)
 
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
 expect_files "$scratch/prefix" "${files[@]}"
@@ -35,7 +38,7 @@ identify -format '%w x %h\n' "$scratch/prefix/share/icons/hicolor/32x32/apps/umn
 deb=$(ls "$scratch"/deb/umnozhenie_*.deb)
 dpkg-deb -f "$deb" Package | grep -qx umnozhenie || fail "wrong package name"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 fonts-liberation2; do
+for package in libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
   [[ $depends == *"$package"* ]] || fail "the package does not depend on $package"
 done
 mkdir "$scratch/unpacked"

@@ -48,9 +48,10 @@ TEST_P(ProgramFileTest, CarriesItsVersion) {
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &value, &length));
     const auto *fixed = static_cast<const VS_FIXEDFILEINFO *>(value);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    const DWORD versionMS = MAKELONG(KORVANTA_VERSION_MINOR, KORVANTA_VERSION_MAJOR);
+    EXPECT_EQ(fixed->dwFileVersionMS, versionMS);
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionMS, versionMS);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &length));
@@ -58,8 +59,8 @@ TEST_P(ProgramFileTest, CarriesItsVersion) {
     EXPECT_EQ(static_cast<const WORD *>(value)[0], KORVANTA_VERSION_LANGUAGE);
     EXPECT_EQ(static_cast<const WORD *>(value)[1], KORVANTA_VERSION_CODEPAGE);
 
-    EXPECT_EQ(VersionString(info, "FileVersion"), "1.00");
-    EXPECT_EQ(VersionString(info, "ProductVersion"), "1.00");
+    EXPECT_EQ(VersionString(info, "FileVersion"), KORVANTA_VERSION_TEXT);
+    EXPECT_EQ(VersionString(info, "ProductVersion"), KORVANTA_VERSION_TEXT);
     EXPECT_EQ(VersionString(info, "FileDescription"), KORVANTA_FILE_DESCRIPTION);
     EXPECT_EQ(VersionString(info, "ProductName"), KORVANTA_PRODUCT_NAME);
     EXPECT_EQ(VersionString(info, "OriginalFilename"), KORVANTA_FILE_NAME);
