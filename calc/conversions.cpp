@@ -70,9 +70,44 @@ std::size_t ReadDigits(Reader &in, std::string &out) {
     return count;
 }
 
+// The double nearest to a number in plain form, "<digits, at most one '.'>e<exponent>"
+// (`integerDigits` digits before the point, `mantissaLength` characters before the 'e'),
+// ties to even; +infinity when that is beyond the largest double, 0 when it is below the
+// smallest.
+#if defined(__cpp_lib_to_chars)
+// from_chars rounds correctly and never looks at the locale. Out of range it reports an
+// error and leaves the value alone: the place of the first significant digit tells which
+// way it went.
+double ToDouble(const std::string &number, std::size_t mantissaLength, std::size_t integerDigits, long exponent) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        std::size_t first = number.find_first_of("123456789");
+        if (first >= mantissaLength) {
+            first = std::string::npos; // no significant digit: the number is zero
+        }
+        long magnitude = exponent;
+        if (first != std::string::npos && first < integerDigits) {
+            magnitude += static_cast<long>(integerDigits - first);
+        } else if (first != std::string::npos) {
+            magnitude -= static_cast<long>(first - integerDigits - 1);
+        }
+        value = (first != std::string::npos && magnitude > 0) ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return value;
+}
+#else
+// Where the C++ library has no floating-point from_chars (the web build's), the C
+// library's strtod does the same: it rounds correctly, its decimal point is always '.'
+// (the web's C library knows no other locale), and out of range it gives +infinity
+// (HUGE_VAL) or 0, the results above.
+double ToDouble(const std::string &number, std::size_t, std::size_t, long) {
+    return std::strtod(number.c_str(), nullptr);
+}
+#endif
+
 double ReadDecimal(Reader &in) {
-    // The number is gathered in plain form ("-12.5e+7") and converted by from_chars,
-    // which rounds correctly and never looks at the locale.
+    // The number is gathered in plain form ("12.5e7"; the sign apart) for ToDouble.
     std::string number;
     bool negative = false;
     if (in.Peek() == '+' || in.Peek() == '-') {
@@ -111,25 +146,7 @@ double ReadDecimal(Reader &in) {
     const std::size_t mantissaLength = number.size();
     number += 'e';
     number += std::to_string(exponent);
-
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Out of range one way or the other: the place of the first significant digit
-        // tells which. Without one the number is zero.
-        std::size_t first = number.find_first_of("123456789");
-        if (first >= mantissaLength) {
-            first = std::string::npos;
-        }
-        const std::size_t point = integerDigits;
-        long magnitude = exponent;
-        if (first != std::string::npos && first < point) {
-            magnitude += static_cast<long>(point - first);
-        } else if (first != std::string::npos) {
-            magnitude -= static_cast<long>(first - point - 1);
-        }
-        value = (first != std::string::npos && magnitude > 0) ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    const double value = ToDouble(number, mantissaLength, integerDigits, exponent);
     // A negative zero would write as "-0"; it is zero.
     return negative && value != 0.0 ? -value : value;
 }
