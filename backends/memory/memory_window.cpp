@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "ui/list_rows.h"
+
 namespace korvanta {
 
 class MemoryWindow::Control {
@@ -31,34 +33,20 @@ public:
     ListControl(const ControlSpec &design, FormEvents *&events) : Control(design), events_(events) {}
     std::string Caption() const override { return {}; }
 
-    std::int16_t ListCount() const override { return static_cast<std::int16_t>(rows_.size()); }
-    std::string List(std::int16_t row) const override {
-        return row >= 0 && row < ListCount() ? rows_[static_cast<std::size_t>(row)] : std::string();
-    }
-    void AddItem(std::string_view text) override {
-        if (rows_.size() < kMaxListRows) {
-            rows_.emplace_back(text);
-        }
-    }
-    void Clear() override {
-        rows_.clear();
-        selected_ = -1;
-    }
-    std::int16_t ListIndex() const override { return selected_; }
+    std::int16_t ListCount() const override { return rows_.Count(); }
+    std::string List(std::int16_t row) const override { return rows_.Row(row); }
+    void AddItem(std::string_view text) override { rows_.Add(text); }
+    void Clear() override { rows_.Clear(); }
+    std::int16_t ListIndex() const override { return rows_.Selected(); }
     void SetListIndex(std::int16_t row) override {
-        if (row < -1 || row >= ListCount() || row == selected_) {
-            return;
-        }
-        selected_ = row;
-        if (events_ != nullptr) {
+        if (rows_.Select(row) && events_ != nullptr) {
             events_->List1_Click(design().index);
         }
     }
 
 private:
     FormEvents *&events_;
-    std::vector<std::string> rows_;
-    std::int16_t selected_ = -1;
+    ListRows rows_;
 };
 
 class MemoryWindow::CommandControl final : public Control, public Button {
