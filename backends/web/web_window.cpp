@@ -1,0 +1,308 @@
+#include "backends/web/web_window.h"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdlib>
+#include <string_view>
+
+#include "ui/list_rows.h"
+
+// The page's side, in page.js.
+extern "C" {
+void korvanta_page_open(const char *title, const char *style, int width, int height);
+void korvanta_page_close();
+int korvanta_page_add(const char *tag, const char *id, const char *style);
+void korvanta_page_set_attribute(int element, const char *name, const char *value);
+void korvanta_page_set_text(int element, const char *text, std::size_t length);
+char *korvanta_page_text(int element);
+void korvanta_page_add_row(int element, const char *text, std::size_t length);
+void korvanta_page_clear_rows(int element);
+void korvanta_page_select_row(int element, int row);
+bool korvanta_page_enabled(int element);
+void korvanta_page_set_enabled(int element, bool enabled);
+}
+
+namespace korvanta::web {
+namespace {
+
+// CSS pixels are pixels at 96 DPI.
+constexpr int kCssDpi = 96;
+
+WebWindow *g_window = nullptr; // the page's window, while there is one
+
+std::string Px(int pixels) { return std::to_string(pixels) + "px;"; }
+
+std::string PlaceStyle(const TwipRect &rect) {
+    const PixelRect p = TwipsToPixels(rect, kCssDpi);
+    return "left:" + Px(p.left) + "top:" + Px(p.top) + "width:" + Px(p.width) + "height:" + Px(p.height);
+}
+
+// `colour` darkened as a lamp is dimmed: every channel by the same factor.
+Rgb Darker(Rgb colour, int percent) {
+    const auto dim = [percent](std::uint8_t channel) { return static_cast<std::uint8_t>(channel * 100 / percent); };
+    return {dim(colour.red), dim(colour.green), dim(colour.blue)};
+}
+
+// A button in its back colour: raised with a darker edge, darker while pressed, and
+// faded with a grey caption and edge while disabled (page.css draws it from these).
+std::string ButtonColours(Rgb back) {
+    return "--face:" + CssColor(back) + ";--edge:" + CssColor(Darker(back, 150)) +
+           ";--pressed:" + CssColor(Darker(back, 115)) + ";--disabled-face:" + CssColor(DisabledFace(back)) +
+           ";--disabled-caption:" + CssColor(kDisabledCaption) + ";--disabled-edge:" + CssColor(kDisabledEdge) + ";";
+}
+
+std::string FontStyle(const FontSpec &font) {
+    // The description's face first, then the one that stands in for it on Linux, then
+    // any serif face.
+    return "font-family:\"" + std::string(font.family) +
+           "\",\"Liberation Serif\",serif;font-size:" + std::to_string(font.pointSize) +
+           "pt;font-weight:" + std::to_string(font.weight) + ";";
+}
+
+const char *TagOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::TextBox:
+        return "input";
+    case ControlKind::MultiLineTextBox:
+        return "textarea";
+    case ControlKind::ListBox:
+        return "listbox"; // page.js makes it
+    case ControlKind::Button:
+        return "button";
+    case ControlKind::Label:
+        break;
+    }
+    return "label";
+}
+
+} // namespace
+
+std::string CssColor(Rgb colour) {
+    return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
+           std::to_string(colour.blue) + ")";
+}
+
+// A control of the description and its page element.
+class WebWindow::Control {
+public:
+    Control(const ControlSpec &design, int element) : spec_(design), element_(element) {}
+    virtual ~Control() = default;
+    Control(const Control &) = delete;
+    Control &operator=(const Control &) = delete;
+
+    const ControlSpec &design() const { return spec_; }
+    int element() const { return element_; }
+
+    virtual void OnClick(FormEvents *) {}
+    virtual void OnRowChosen(int) {}
+
+    void Show(std::string_view text) { korvanta_page_set_text(element_, text.data(), text.size()); }
+
+private:
+    const ControlSpec &spec_;
+    int element_;
+};
+
+// An input: what the user typed is read from the page.
+class WebWindow::InputBox final : public Control, public TextBox {
+public:
+    InputBox(const ControlSpec &design, int element) : Control(design, element) { Show(design.text); }
+    std::string Text() const override {
+        const std::unique_ptr<char, decltype(&std::free)> text(korvanta_page_text(element()), &std::free);
+        return text.get();
+    }
+    void SetText(std::string_view text) override { Show(text); }
+};
+
+// A read-only box of several lines. The page turns each CR LF into a line break of its
+// own, so the text as written is kept here and read back.
+class WebWindow::MultiLineBox final : public Control, public TextBox {
+public:
+    MultiLineBox(const ControlSpec &design, int element) : Control(design, element) { SetText(design.text); }
+    std::string Text() const override { return text_; }
+    void SetText(std::string_view text) override {
+        text_ = text;
+        Show(text);
+    }
+
+private:
+    std::string text_;
+};
+
+// A column of the table. Only the program adds rows, so they are kept here too; the user
+// only chooses one, and that comes here first.
+class WebWindow::ListControl final : public Control, public ListBox {
+public:
+    ListControl(const ControlSpec &design, int element, FormEvents *&events)
+        : Control(design, element), events_(events) {}
+
+    std::int16_t ListCount() const override { return rows_.Count(); }
+    std::string List(std::int16_t row) const override { return rows_.Row(row); }
+    void AddItem(std::string_view text) override {
+        if (rows_.Add(text)) {
+            korvanta_page_add_row(element(), text.data(), text.size());
+        }
+    }
+    void Clear() override {
+        rows_.Clear();
+        korvanta_page_clear_rows(element());
+    }
+    std::int16_t ListIndex() const override { return rows_.Selected(); }
+    void SetListIndex(std::int16_t row) override {
+        if (rows_.Select(row)) {
+            korvanta_page_select_row(element(), row);
+            if (events_ != nullptr) {
+                events_->List1_Click(design().index);
+            }
+        }
+    }
+    void OnRowChosen(int row) override {
+        if (row >= 0 && row < ListCount()) {
+            SetListIndex(static_cast<std::int16_t>(row));
+        }
+    }
+
+private:
+    FormEvents *&events_;
+    ListRows rows_;
+};
+
+// A disabled button takes no clicks: the page delivers none.
+class WebWindow::ButtonControl final : public Control, public Button {
+public:
+    ButtonControl(const ControlSpec &design, int element) : Control(design, element) { Show(design.text); }
+    bool Enabled() const override { return korvanta_page_enabled(element()); }
+    void SetEnabled(bool enabled) override { korvanta_page_set_enabled(element(), enabled); }
+    void OnClick(FormEvents *events) override {
+        if (events != nullptr) {
+            events->Command1_Click(design().index);
+        }
+    }
+};
+
+WebWindow::WebWindow(const FormSpec &form) {
+    if (g_window != nullptr) {
+        std::abort(); // a page shows one window
+    }
+    g_window = this;
+    const PixelRect size = TwipsToPixels(TwipRect{0, 0, form.clientWidth, form.clientHeight}, kCssDpi);
+    const std::string style = "width:" + Px(size.width) + "height:" + Px(size.height) +
+                              "background-color:" + CssColor(form.backColor) + ";" + FontStyle(form.font);
+    korvanta_page_open(std::string(form.caption).c_str(), style.c_str(), size.width, size.height);
+
+    // In the order of the description, which is the tab order; later elements lie on top
+    // of earlier ones, so the auxiliary box lies over the working box.
+    int pendingLabel = -1;
+    for (const ControlSpec &design : form.controls) {
+        AddControl(design);
+        // A label names the input that follows it, as screen readers expect, and a tap
+        // on it goes to the input.
+        if (pendingLabel >= 0 && design.kind == ControlKind::TextBox) {
+            korvanta_page_set_attribute(pendingLabel, "for", ElementId(design).c_str());
+        }
+        pendingLabel = design.kind == ControlKind::Label ? controls_.back()->element() : -1;
+    }
+}
+
+WebWindow::~WebWindow() {
+    korvanta_page_close();
+    g_window = nullptr;
+}
+
+std::string WebWindow::ElementId(const ControlSpec &design) {
+    return std::string(design.name) + "_" + std::to_string(design.index);
+}
+
+void WebWindow::AddControl(const ControlSpec &design) {
+    std::string style = PlaceStyle(VisibleRect(design));
+    if (design.kind == ControlKind::Button && design.backColor) {
+        style += ButtonColours(*design.backColor);
+    } else if (design.backColor) {
+        style += "background-color:" + CssColor(*design.backColor) + ";";
+    }
+    if (design.align == TextAlign::Center) {
+        style += "justify-content:center;";
+    }
+    const int element = korvanta_page_add(TagOf(design.kind), ElementId(design).c_str(), style.c_str());
+    const auto set = [element](const char *name, const std::string &value) {
+        korvanta_page_set_attribute(element, name, value.c_str());
+    };
+    if (design.kind != ControlKind::Label) {
+        set("aria-label", std::string(design.accessibleName));
+    }
+
+    std::unique_ptr<Control> control;
+    switch (design.kind) {
+    case ControlKind::TextBox: {
+        set("type", "text");
+        set("autocomplete", "off");
+        set("spellcheck", "false");
+        if (design.maxLength > 0) {
+            set("maxlength", std::to_string(design.maxLength));
+        }
+        auto box = std::make_unique<InputBox>(design, element);
+        registry_.Register(design, static_cast<TextBox &>(*box));
+        control = std::move(box);
+        break;
+    }
+    case ControlKind::MultiLineTextBox: {
+        // Read-only: the program reads its text back and extends it, so typing into it
+        // would change the sum.
+        set("readonly", "");
+        auto box = std::make_unique<MultiLineBox>(design, element);
+        registry_.Register(design, static_cast<TextBox &>(*box));
+        control = std::move(box);
+        break;
+    }
+    case ControlKind::ListBox: {
+        auto list = std::make_unique<ListControl>(design, element, events_);
+        registry_.Register(design, static_cast<ListBox &>(*list));
+        control = std::move(list);
+        break;
+    }
+    case ControlKind::Button: {
+        // Enter in an input presses Calculate, the form's one submit button, while it is
+        // enabled.
+        if (design.array == ControlArray::Command1 && design.index == 0) {
+            set("type", "submit");
+        }
+        auto button = std::make_unique<ButtonControl>(design, element);
+        registry_.Register(design, static_cast<Button &>(*button));
+        control = std::move(button);
+        break;
+    }
+    case ControlKind::Label:
+        control = std::make_unique<Control>(design, element);
+        control->Show(design.text);
+        break;
+    }
+    controls_.push_back(std::move(control));
+}
+
+void WebWindow::Clicked(int element) {
+    if (element >= 0 && element < static_cast<int>(controls_.size())) {
+        controls_[static_cast<std::size_t>(element)]->OnClick(events_);
+    }
+}
+
+void WebWindow::RowChosen(int element, int row) {
+    if (element >= 0 && element < static_cast<int>(controls_.size())) {
+        controls_[static_cast<std::size_t>(element)]->OnRowChosen(row);
+    }
+}
+
+} // namespace korvanta::web
+
+// What the page calls when the user acts.
+extern "C" {
+EMSCRIPTEN_KEEPALIVE void korvanta_web_clicked(int element) {
+    if (korvanta::web::g_window != nullptr) {
+        korvanta::web::g_window->Clicked(element);
+    }
+}
+EMSCRIPTEN_KEEPALIVE void korvanta_web_row_chosen(int element, int row) {
+    if (korvanta::web::g_window != nullptr) {
+        korvanta::web::g_window->RowChosen(element, row);
+    }
+}
+}
