@@ -1,0 +1,28 @@
+// A user's hand on the page, for the tests built into a page: clicks on buttons and rows
+// as click events, typing as a changed value with its input event, and what an element
+// shows, read back from the page.
+mergeInto(LibraryManager.library, {
+  korvanta_test_click: function (id) { document.getElementById(UTF8ToString(id)).click(); },
+  korvanta_test_choose_row: function (id, row) {
+    document.getElementById(UTF8ToString(id)).children[row].click();
+  },
+  korvanta_test_type: function (id, text) {
+    var input = document.getElementById(UTF8ToString(id));
+    input.value = UTF8ToString(text);
+    input.dispatchEvent(new Event('input', { bubbles: true }));
+  },
+  // The text as UTF-8 in memory the caller frees; a box of several lines with CR LF line
+  // breaks, as the program writes them.
+  korvanta_test_shown__deps: ['malloc'],
+  korvanta_test_shown: function (id) {
+    var element = document.getElementById(UTF8ToString(id));
+    var text = element.tagName === 'TEXTAREA' ? element.value.replace(/\n/g, '\r\n')
+      : element.tagName === 'INPUT' ? element.value : element.textContent;
+    var size = lengthBytesUTF8(text) + 1;
+    var copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+  },
+  // Where the test runner (run_page.py) reads how the run ended.
+  korvanta_test_finished: function (failed) { globalThis.korvantaTestsFailed = failed; },
+});
