@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: installs what is missing (Debian 12), checks the format,
-# builds with warnings as errors and runs the whole suite, then the sanitizer, fuzz,
+# builds with warnings as errors and runs the whole suite, then the sanitizer, fuzz, web,
 # Windows and release stages. Stops at the first stage that fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,7 @@ cmake --build build/native -j"$jobs"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/native --output-on-failure -j"$jobs"
 stages=2
 
-for stage in scripts/test-sanitizers.sh scripts/test-fuzz.sh scripts/test-windows.sh scripts/test-release.sh; do
+for stage in scripts/test-sanitizers.sh scripts/test-fuzz.sh scripts/test-web.sh scripts/test-windows.sh scripts/test-release.sh; do
   if [ -x "$stage" ]; then
     echo "== $stage"
     "$stage"
