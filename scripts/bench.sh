@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Benchmarks the Linux program: its start-up against a bare Qt form with the same
 # controls and against a plain Xlib + Xft window (the floor), peak memory, the latency
-# of the commands on the real window, and the sizes of the program files. Installs what
+# of the commands on the real window, and the sizes of the program files; and the web
+# program in headless Chromium (bench/web.py): its start-up against a bare static page,
+# the latency of a click, its memory and size. Installs what
 # is missing (Debian 12), makes a Release build in build/bench, runs everything under an
 # X server of its own, prints the table with PASS or FAIL for every budget, and writes
 # the table to docs/performance.md. Exits with 1 when a budget is missed.
@@ -12,7 +14,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-60}
 build=build/bench
 
-scripts/install-deps.sh build qt bench
+scripts/install-deps.sh build qt bench web
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORVANTA_BENCH=ON -DKORVANTA_WERROR=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)"
 for tool in korvanta_startup korvanta_bare_form korvanta_floor korvanta_program_startup korvanta_latency; do
@@ -49,6 +51,10 @@ startup=$("${session[@]}" "${priority[@]}" "$bin/korvanta_startup" --runs "$runs
 latency=$("${session[@]}" "${priority[@]}" "$bin/korvanta_latency" 200)
 # The same without an X server, for comparison: what the widgets cost on their own.
 latency_offscreen=$("${session[@]}" QT_QPA_PLATFORM=offscreen "${priority[@]}" "$bin/korvanta_latency" 200 --no-budgets 2>/dev/null)
+
+# The web program, as scripts/build-web.sh builds it, in headless Chromium (no X server).
+scripts/build-web.sh >/dev/null
+web=$("${priority[@]}" /usr/bin/python3 bench/web.py build/web/umnozhenie.html "$runs")
 
 # Sizes of the program files.
 kib() { awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", bytes / 1024 }'; }
@@ -104,6 +110,7 @@ fi
 qt_version=$(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)
 machine="- $(nproc) cores: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
 - Debian $(cat /etc/debian_version), kernel $(uname -r), Qt $qt_version, Xvfb at 1280x1024x24
+- $(chromium --version 2>/dev/null | head -n1), emscripten $(dpkg-query -W -f='${Version}' emscripten 2>/dev/null || echo unknown)
 - load average when the run ended: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 report="$startup
@@ -116,7 +123,9 @@ Program files:
 
 $sizes
 
-$size_verdicts"
+$size_verdicts
+$web
+"
 
 echo
 echo "$report"

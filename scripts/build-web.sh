@@ -5,10 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tests=OFF
+build=build/web
+options=()
+target=(--target umnozhenie)
 case "${1:-}" in
-  --with-tests) tests=ON ;;
-  "") ;;
+  --with-tests) options=(-DBUILD_TESTING=ON); target=() ;;
+  "") [ -f "$build/CMakeCache.txt" ] || options=(-DBUILD_TESTING=OFF) ;; # as it was, or none
   *) echo "usage: $0 [--with-tests]" >&2; exit 2 ;;
 esac
 
@@ -16,11 +18,11 @@ scripts/install-deps.sh build web
 
 # emcmake would have the tests run by "node --experimental-wasm-threads", an option Node 20
 # no longer knows; the tests need no threads.
-emcmake cmake -S . -B build/web -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" -DCMAKE_BUILD_TYPE=MinSizeRel \
-  -DKORVANTA_WERROR=ON -DBUILD_TESTING="$tests" >/dev/null
-cmake --build build/web -j"$(nproc)"
+emcmake cmake -S . -B "$build" -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DKORVANTA_WERROR=ON "${options[@]}" >/dev/null
+cmake --build "$build" -j"$(nproc)" "${target[@]}"
 
-page=build/web/umnozhenie.html
+page=$build/umnozhenie.html
 echo
 printf 'The web program: %s (%s bytes). Open it in a browser, or copy it anywhere: it needs no other file.\n' \
   "$PWD/$page" "$(stat -c %s "$page")"

@@ -1,0 +1,136 @@
+"""The web program's start-up, command latency and memory, in headless Chromium.
+
+Start-up: the program's page opened from disk, from navigation start to the moment its
+window is built and answers clicks (the mark "korvanta-ready", set when main() has
+returned), against a bare static page with the same eleven elements (the program's own
+page as built, saved without its script) to its load event; alternating, each round
+starting with the other page. Latency: a click on Calculate until the new row is laid
+out, over whole tables of 15 rows. Memory: the WebAssembly memory the page reserves.
+Prints Markdown with PASS or FAIL for every budget.
+Usage: web.py PAGE.html [runs]"""
+
+import gzip
+import pathlib
+import statistics
+import sys
+import tempfile
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
+import chromium  # noqa: E402
+
+PAGE = pathlib.Path(sys.argv[1]).resolve()
+RUNS = max(20, int(sys.argv[2]) if len(sys.argv) > 2 else 30)
+WARM_UP = 3
+TABLES = 100  # of 15 rows: 123 x 32767
+
+# The page with its window built, saved as a static page: the same elements, styles and
+# texts, and no script.
+SNAPSHOT = """
+for (const box of document.querySelectorAll('input')) box.setAttribute('value', box.value);
+for (const box of document.querySelectorAll('textarea')) box.textContent = box.value;
+const copy = document.documentElement.cloneNode(true);
+for (const script of copy.querySelectorAll('script, noscript')) script.remove();
+return '<!doctype html>\\n' + copy.outerHTML;
+"""
+
+NAVIGATION = "const n = performance.getEntriesByType('navigation')[0];"
+PAINT = "(performance.getEntriesByName('first-contentful-paint')[0] || {startTime: 0}).startTime"
+READY = "return [performance.getEntriesByName('korvanta-ready')[0].startTime, n.loadEventStart, " + PAINT + "]"
+LOADED = "return [n.loadEventStart, n.loadEventStart, " + PAINT + "]"
+
+# Presses Calculate until the table is finished, then Clear; each press timed from the
+# click to the new row laid out, with the work the page queued behind the click.
+CLICKS = """
+const [tables, done] = [arguments[0], arguments[arguments.length - 1]];
+(async () => {
+  const calculate = document.getElementById('Command1_0');
+  const left = document.getElementById('List1_0');
+  const samples = [];
+  let total = 0;
+  for (let table = 0; table < tables; ++table) {
+    document.getElementById('Text2_0').value = '123';
+    document.getElementById('Text2_1').value = '32767';
+    while (!calculate.disabled) {
+      const start = performance.now();
+      calculate.click();
+      await Promise.resolve();
+      left.lastElementChild.getBoundingClientRect();
+      const time = performance.now() - start;
+      samples.push(time);
+      total += time;
+    }
+    document.getElementById('Command1_1').click();
+  }
+  done([samples, Module.HEAP8.length]);
+})();
+"""
+
+
+def summary(samples):
+    ordered = sorted(samples)
+    return statistics.median(ordered), ordered[max(0, -(-99 * len(ordered) // 100) - 1)], ordered[0], ordered[-1]
+
+
+def verdict(passed, text):
+    return f"- {'PASS' if passed else 'FAIL'} {text}"
+
+
+def kib(size):
+    return f"{size / 1024:.1f}"
+
+
+def main():
+    html = PAGE.read_bytes()
+    compressed = len(gzip.compress(html))
+    with chromium.browser() as driver, tempfile.TemporaryDirectory() as work:
+        chromium.viewport(driver, 640, 520)
+        driver.get(PAGE.as_uri())
+        reserved = driver.execute_script("return Module.HEAP8.length")
+        bare = pathlib.Path(work) / "bare.html"
+        bare.write_text(driver.execute_script(SNAPSHOT), encoding="utf-8")
+
+        pages = [("the program's page", PAGE.as_uri(), READY), ("bare static page", bare.as_uri(), LOADED)]
+        times = {name: [] for name, _, _ in pages}
+        for run in range(WARM_UP + RUNS):
+            for name, url, script in pages if run % 2 == 0 else reversed(pages):
+                driver.get(url)
+                # Loaded, built, and painted once.
+                chromium.wait_for(driver, "document.readyState == 'complete' && (performance.getEntriesByName("
+                                  "'korvanta-ready')[0] || !window.Module) && "
+                                  "performance.getEntriesByName('first-contentful-paint')[0] || null", timeout=20)
+                measured = driver.execute_script(NAVIGATION + script)
+                if run >= WARM_UP:
+                    times[name].append(measured)
+
+        driver.get(PAGE.as_uri())
+        clicks, after = driver.execute_async_script(CLICKS, TABLES)
+
+    print(f"Web program, {PAGE.name}, opened from disk in headless Chromium; {RUNS} runs of each page "
+          f"(after {WARM_UP} warm-up rounds), alternating:\n")
+    print("| | to ready or load: median ms | min ms | max ms | its load event: median ms | first paint: median ms |")
+    print("|---|---:|---:|---:|---:|---:|")
+    medians = {}
+    for name, samples in times.items():
+        ready = [sample[0] for sample in samples]
+        medians[name] = statistics.median(ready)
+        print(f"| {name} | {medians[name]:.1f} | {min(ready):.1f} | {max(ready):.1f} | "
+              f"{statistics.median(s[1] for s in samples):.1f} | {statistics.median(s[2] for s in samples):.1f} |")
+    ours = medians["the program's page"]
+    ratio = ours / medians["bare static page"]
+    median, p99, low, high = summary(clicks)
+    print(f"\nA click on Calculate until the new row is laid out ({TABLES} tables of 15 rows, 123 × 32767): "
+          f"{len(clicks)} clicks, median {median:.2f} ms, 99th percentile {p99:.2f} ms, min {low:.2f} ms, "
+          f"max {high:.2f} ms, mean {statistics.fmean(clicks):.3f} ms "
+          "(the browser's clock counts in steps of 0.1 ms).\n")
+    print("| File | KiB | gzip-compressed KiB |\n|---|---:|---:|")
+    print(f"| web program ({PAGE}) | {kib(len(html))} | {kib(compressed)} |\n")
+    print(verdict(len(html) <= 160 * 1024, f"web program ≤ 160 KiB: {kib(len(html))} KiB"))
+    print(verdict(compressed <= 64 * 1024, f"web program gzip-compressed ≤ 64 KiB: {kib(compressed)} KiB"))
+    print(verdict(ratio <= 1.5, f"web start-up ≤ 1.5 × a bare static page's load: {ours:.1f} ms "
+                  f"against {medians['bare static page']:.1f} ms ({ratio:.2f} ×)"))
+    print(verdict(median < 1, f"click on Calculate until the new row is laid out, median < 1 ms: {median:.2f} ms"))
+    print(verdict(reserved <= 2 * 1024 * 1024, f"WebAssembly memory the page reserves ≤ 2 MiB: {kib(reserved)} KiB "
+                  f"({kib(after)} KiB after {TABLES} tables)"))
+
+
+main()
