@@ -81,7 +81,7 @@ def kib(size):
 
 def main():
     html = PAGE.read_bytes()
-    compressed = len(gzip.compress(html))
+    compressed = len(gzip.compress(html, compresslevel=9))
     with chromium.browser() as driver, tempfile.TemporaryDirectory() as work:
         chromium.viewport(driver, 640, 520)
         driver.get(PAGE.as_uri())
@@ -122,10 +122,10 @@ def main():
           f"{len(clicks)} clicks, median {median:.2f} ms, 99th percentile {p99:.2f} ms, min {low:.2f} ms, "
           f"max {high:.2f} ms, mean {statistics.fmean(clicks):.3f} ms "
           "(the browser's clock counts in steps of 0.1 ms).\n")
-    print("| File | KiB | gzip-compressed KiB |\n|---|---:|---:|")
-    print(f"| web program ({PAGE}) | {kib(len(html))} | {kib(compressed)} |\n")
+    print("| File | KiB | gzip -9, KiB |\n|---|---:|---:|")
+    print(f"| web program ({sys.argv[1]}) | {kib(len(html))} | {kib(compressed)} |\n")
     print(verdict(len(html) <= 160 * 1024, f"web program ≤ 160 KiB: {kib(len(html))} KiB"))
-    print(verdict(compressed <= 64 * 1024, f"web program gzip-compressed ≤ 64 KiB: {kib(compressed)} KiB"))
+    print(verdict(compressed <= 64 * 1024, f"web program gzip-compressed (-9) ≤ 64 KiB: {kib(compressed)} KiB"))
     print(verdict(ratio <= 1.5, f"web start-up ≤ 1.5 × a bare static page's load: {ours:.1f} ms "
                   f"against {medians['bare static page']:.1f} ms ({ratio:.2f} ×)"))
     print(verdict(median < 1, f"click on Calculate until the new row is laid out, median < 1 ms: {median:.2f} ms"))
