@@ -91,6 +91,10 @@ with chromium.browser() as driver:
     check("the window's size", (element(driver, "Text1_0").find_element(By.XPATH, "..").rect["width"],
                                 element(driver, "Text1_0").find_element(By.XPATH, "..").rect["height"]), (481, 424))
 
+    check("controls not at the place and size they were given", driver.execute_script(
+        "return [...document.querySelectorAll('form > *')].filter(e => [e.offsetLeft, e.offsetTop, e.offsetWidth, "
+        "e.offsetHeight].join() != [e.style.left, e.style.top, e.style.width, e.style.height].map(parseFloat).join())"
+        ".map(e => e.id)"), [])
     work_the_example(driver)
     driver.execute_script("window.stillThisPage = true")
     ActionChains(driver).click(element(driver, "Text2_1")).send_keys(Keys.ENTER).perform()
