@@ -1,18 +1,29 @@
 #!/usr/bin/env bash
 # Builds the web program with emscripten (installing what is missing on Debian 12) and
 # says where it is: one HTML file with the WebAssembly inside it.
-# Usage: scripts/build-web.sh [--with-tests]   (also the tests built for the web)
+# Usage: scripts/build-web.sh [--with-tests] [--build-dir DIR]
+#   --with-tests     also the tests built for the web
+#   --build-dir DIR  build in DIR (default build/web)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/web
+tests=false
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --with-tests) tests=true; shift ;;
+    --build-dir) build=${2:?--build-dir needs a folder}; shift 2 ;;
+    *) echo "usage: $0 [--with-tests] [--build-dir DIR]" >&2; exit 2 ;;
+  esac
+done
 options=()
 target=(--target umnozhenie)
-case "${1:-}" in
-  --with-tests) options=(-DBUILD_TESTING=ON); target=() ;;
-  "") [ -f "$build/CMakeCache.txt" ] || options=(-DBUILD_TESTING=OFF) ;; # as it was, or none
-  *) echo "usage: $0 [--with-tests]" >&2; exit 2 ;;
-esac
+if $tests; then
+  options=(-DBUILD_TESTING=ON)
+  target=()
+elif [ ! -f "$build/CMakeCache.txt" ]; then
+  options=(-DBUILD_TESTING=OFF) # else as the build has it
+fi
 
 scripts/install-deps.sh build web
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The release command: builds every program in Release from the checked-out commit and
 # writes dist/ with the Debian package, the 32-bit and 64-bit Windows programs, a Windows
-# Installer package of each, a portable zip of the 32-bit program, the web program (where
-# this tree builds it), the source archive and SHA256SUMS. Fails when lintian, appstreamcli
+# Installer package of each, a portable zip of the 32-bit program, the web program (one
+# HTML page), the source archive and SHA256SUMS. Fails when lintian, appstreamcli
 # or desktop-file-validate complain. Every time stamp is the commit's (SOURCE_DATE_EPOCH),
 # so two runs on the same commit give the same files.
 # Usage: scripts/release.sh [--check-reproducible] [--allow-dirty]
@@ -28,7 +28,7 @@ for argument in "$@"; do
   esac
 done
 
-scripts/install-deps.sh build qt windows release
+scripts/install-deps.sh build qt windows release web
 
 if [ -n "$(git status --porcelain --untracked-files=no)" ] && ! $allow_dirty; then
   fail "the tree has uncommitted changes: commit them (the source archive holds the commit only), or pass --allow-dirty"
@@ -62,11 +62,8 @@ build_programs() {
     cmake --build "$out/win$bits" -j"$jobs" --target umnozhenie msi
   done
 
-  # >>> The web program is built in its own branch; this guard goes when it is merged.
-  if [ -x scripts/build-web.sh ]; then
-    scripts/build-web.sh
-  fi
-  # <<<
+  # The web program: one HTML page.
+  scripts/build-web.sh --build-dir "$out/web"
 }
 
 version() { sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/native/CMakeCache.txt"; }
@@ -88,11 +85,7 @@ collect() {
   cp "$out/win32/app/umnozhenie.exe" "$out/portable/"
   touch -d "@$SOURCE_DATE_EPOCH" "$out/portable/umnozhenie.exe"
   (cd "$out/portable" && zip -X -9 -q "$root/dist/$name-windows-32bit-portable.zip" umnozhenie.exe)
-  # >>> The web program, from its own branch; this guard goes when it is merged.
-  if [ -x scripts/build-web.sh ]; then
-    cp build/web/umnozhenie.html "dist/$name-web.html"
-  fi
-  # <<<
+  cp "$out/web/umnozhenie.html" "dist/$name-web.html"
   # The source: the commit as git stores it, its files dated with the commit.
   git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"dist/$name.tar.gz"
   (cd dist && sha256sum -- * >SHA256SUMS)
