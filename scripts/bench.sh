@@ -3,10 +3,10 @@
 # controls and against a plain Xlib + Xft window (the floor), peak memory, the latency
 # of the commands on the real window, and the sizes of the program files; and the web
 # program in headless Chromium (bench/web.py): its start-up against a bare static page,
-# the latency of a click, its memory and size. Installs what
-# is missing (Debian 12), makes a Release build in build/bench, runs everything under an
-# X server of its own, prints the table with PASS or FAIL for every budget, and writes
-# the table to docs/performance.md. Exits with 1 when a budget is missed.
+# the latency of a click, its memory and size. Installs what is missing (Debian 12),
+# makes a Release build in build/bench, runs everything under an X server of its own,
+# prints the table with PASS or FAIL for every budget, and writes the table to
+# docs/performance.md. Exits with 1 when a budget is missed.
 # Usage: scripts/bench.sh [start-up runs of each kind, default 60]
 set -euo pipefail
 cd "$(dirname "$0")/.."
