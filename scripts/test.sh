@@ -5,6 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# apt's indexes are updated once in this run, and again only after an architecture is added.
+mkdir -p build
+export KORVANTA_APT_STAMP=$PWD/build/apt-updated
+rm -f "$KORVANTA_APT_STAMP"
 scripts/install-deps.sh all
 
 echo "== format"
