@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvanta {
 
@@ -40,6 +41,15 @@ public:
     // nothing. A row outside -1 .. ListCount()-1 is refused and changes nothing.
     virtual void SetListIndex(std::int16_t row) = 0;
 };
+
+// Every row of a list, top to bottom.
+inline std::vector<std::string> Rows(const ListBox &list) {
+    std::vector<std::string> rows;
+    for (std::int16_t row = 0; row < list.ListCount(); ++row) {
+        rows.push_back(list.List(row));
+    }
+    return rows;
+}
 
 // A push button. A disabled button looks disabled and delivers no clicks.
 class Button {

@@ -191,6 +191,11 @@ std::optional<std::int16_t> ToInteger16(double value) { return RoundToEven<std::
 
 std::optional<std::int32_t> ToInteger32(double value) { return RoundToEven<std::int32_t>(value); }
 
+bool IsOdd(double value) {
+    const auto whole = ToInteger32(value);
+    return whole && *whole % 2 != 0;
+}
+
 std::string NumberToText(std::int32_t value) { return std::to_string(value); }
 
 std::string NumberToText(double value) {

@@ -26,6 +26,10 @@ std::optional<std::int16_t> ToInteger16(double value);
 // The same rounding into -2147483648..2147483647.
 std::optional<std::int32_t> ToInteger32(double value);
 
+// Whether a right value of the table is odd, its row one that is added. Right values are
+// whole numbers; the test rounds them to 32 bits first.
+bool IsOdd(double value);
+
 // The general decimal form of a number: at most 15 significant digits, no grouping,
 // no trailing zeros, the decimal point always '.', so that TextToNumber reads every
 // text written here back as the same 15-digit value. From 1E15 on, and below 1E-4,

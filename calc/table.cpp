@@ -10,15 +10,6 @@ namespace korvanta {
 // double as it is made. The x87 unit of 32-bit x86 keeps 80-bit intermediates and would
 // round some sums twice: such a build must use SSE2 (-msse2 -mfpmath=sse).
 static_assert(FLT_EVAL_METHOD == 0, "floating point must round every operation to its type");
-namespace {
-
-// Right values are whole numbers; the parity test rounds them to 32 bits first.
-bool IsOdd(double value) {
-    const auto whole = ToInteger32(value);
-    return whole && *whole % 2 != 0;
-}
-
-} // namespace
 
 void HalvingTable::ReadLastRow() {
     state_.LastRow = static_cast<std::int16_t>(controls_.List1(0).ListCount() - 1);
