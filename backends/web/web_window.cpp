@@ -66,6 +66,7 @@ const char *TagOf(ControlKind kind) {
     case ControlKind::MultiLineTextBox:
         return "textarea";
     case ControlKind::ListBox:
+    case ControlKind::Table:
         return "listbox"; // page.js makes it
     case ControlKind::Button:
         return "button";
@@ -93,7 +94,7 @@ public:
     const ControlSpec &design() const { return spec_; }
     int element() const { return element_; }
 
-    virtual void OnClick(FormEvents *) {}
+    virtual void OnClick(WindowEvents *) {}
     virtual void OnRowChosen(int) {}
 
     void Show(std::string_view text) { korvanta_page_set_text(element_, text.data(), text.size()); }
@@ -133,7 +134,7 @@ private:
 // only chooses one, and that comes here first.
 class WebWindow::ListControl final : public Control, public ListBox {
 public:
-    ListControl(const ControlSpec &design, int element, FormEvents *&events)
+    ListControl(const ControlSpec &design, int element, WindowEvents *&events)
         : Control(design, element), events_(events) {}
 
     std::int16_t ListCount() const override { return rows_.Count(); }
@@ -152,7 +153,7 @@ public:
         if (rows_.Select(row)) {
             korvanta_page_select_row(element(), row);
             if (events_ != nullptr) {
-                events_->List1_Click(design().index);
+                events_->RowChosen(design().array, design().index);
             }
         }
     }
@@ -163,7 +164,7 @@ public:
     }
 
 private:
-    FormEvents *&events_;
+    WindowEvents *&events_;
     ListRows rows_;
 };
 
@@ -173,9 +174,9 @@ public:
     ButtonControl(const ControlSpec &design, int element) : Control(design, element) { Show(design.text); }
     bool Enabled() const override { return korvanta_page_enabled(element()); }
     void SetEnabled(bool enabled) override { korvanta_page_set_enabled(element(), enabled); }
-    void OnClick(FormEvents *events) override {
+    void OnClick(WindowEvents *events) override {
         if (events != nullptr) {
-            events->Command1_Click(design().index);
+            events->Clicked(design().array, design().index);
         }
     }
 };
@@ -254,7 +255,8 @@ void WebWindow::AddControl(const ControlSpec &design) {
         control = std::move(box);
         break;
     }
-    case ControlKind::ListBox: {
+    case ControlKind::ListBox:
+    case ControlKind::Table: {
         auto list = std::make_unique<ListControl>(design, element, events_);
         registry_.Register(design, static_cast<ListBox &>(*list));
         control = std::move(list);

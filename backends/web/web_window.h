@@ -5,25 +5,32 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/controls.h"
 #include "ui/control_registry.h"
 #include "ui/layout.h"
+#include "ui/window.h"
 
 namespace korvanta::web {
 
-class WebWindow {
+class WebWindow final : public Window {
 public:
     explicit WebWindow(const FormSpec &form = MainForm());
-    ~WebWindow();
+    ~WebWindow() override;
     WebWindow(const WebWindow &) = delete;
     WebWindow &operator=(const WebWindow &) = delete;
 
-    FormControls &controls() { return registry_; }
-    // The form that receives the clicks of the buttons and lists from now on.
-    void Connect(FormEvents &events) { events_ = &events; }
+    ControlRegistry &controls() override { return registry_; }
+    // The handlers that receive the clicks of the buttons and lists from now on.
+    void Connect(WindowEvents &events) override { events_ = &events; }
+    // The main form's handlers alone, without the rest of the program.
+    void Connect(FormEvents &form) {
+        adapter_.emplace(form);
+        events_ = &*adapter_;
+    }
 
     // What the page reports of the user, by the handle of the element: a click on a
     // button, a row chosen in a list (by mouse, finger or keyboard).
@@ -44,7 +51,8 @@ private:
 
     ControlRegistry registry_;
     std::vector<std::unique_ptr<Control>> controls_; // in the order of their handles
-    FormEvents *events_ = nullptr;
+    WindowEvents *events_ = nullptr;
+    std::optional<FormEventsAdapter> adapter_;
 };
 
 // A colour as CSS writes it: "rgb(255,192,128)".

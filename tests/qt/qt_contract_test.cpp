@@ -7,7 +7,7 @@ namespace {
 
 INSTANTIATE_TEST_SUITE_P(Qt, BackendContract,
                          ::testing::Values(NamedDriverFactory{"Qt", [] { return std::make_unique<QtDriver>(); }}),
-                         DriverName);
+                         DriverName<NamedDriverFactory>);
 
 } // namespace
 } // namespace korvanta::testing

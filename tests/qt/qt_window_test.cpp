@@ -80,6 +80,7 @@ const char *ClassOf(ControlKind kind) {
     case ControlKind::MultiLineTextBox:
         return "QPlainTextEdit";
     case ControlKind::ListBox:
+    case ControlKind::Table:
         return "QListWidget";
     case ControlKind::Button:
         return "QPushButton";

@@ -42,7 +42,7 @@ private:
 
 INSTANTIATE_TEST_SUITE_P(Web, BackendContract,
                          ::testing::Values(NamedDriverFactory{"Web", [] { return std::make_unique<WebDriver>(); }}),
-                         DriverName);
+                         DriverName<NamedDriverFactory>);
 
 } // namespace
 } // namespace korvanta::testing

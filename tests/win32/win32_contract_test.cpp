@@ -7,7 +7,7 @@ namespace {
 
 INSTANTIATE_TEST_SUITE_P(Win32, BackendContract,
                          ::testing::Values(NamedDriverFactory{"Win32", [] { return std::make_unique<Win32Driver>(); }}),
-                         DriverName);
+                         DriverName<NamedDriverFactory>);
 
 } // namespace
 } // namespace korvanta::testing
