@@ -16,9 +16,6 @@ namespace korvanta {
 inline constexpr std::string_view kNotGreaterThanOne = "Всеки множител да е по-голям от 1!";
 inline constexpr std::string_view kTooLarge = "Числото е твърде голямо!";
 
-// From this first factor on, the doublings or the sum could leave the range of a double.
-inline constexpr double kFirstFactorLimit = 1e303;
-
 class Korvanta : public FormEvents {
 public:
     explicit Korvanta(FormControls &controls) : controls_(controls), table_(controls) {}
