@@ -211,6 +211,7 @@ mergeInto(LibraryManager.library, {
       w.frame.setAttribute('role', 'dialog');
       w.frame.setAttribute('aria-modal', 'false');
       w.frame.setAttribute('aria-labelledby', id + '-title');
+      w.form.setAttribute('aria-labelledby', id + '-title');
       w.scaled = document.createElement('div');
       w.scaled.className = 'korvanta-window';
       var bar = document.createElement('div');
@@ -278,13 +279,12 @@ mergeInto(LibraryManager.library, {
     return !korvantaPage.windows[handle].frame.hidden;
   },
 
-  // A button under the main window for an entry of its menu, with its key; the key does
-  // the same anywhere on the page.
+  // A button under the main window for an entry of its menu, with its key if it has one
+  // (1 for F1); the key does the same anywhere on the page.
   korvanta_page_add_menu_entry__deps: ['$korvantaPage'],
   korvanta_page_add_menu_entry: function (handle, entry, text, functionKey) {
     var page = korvantaPage;
     var w = page.windows[handle];
-    var key = 'F' + functionKey;
     if (!w.menu) {
       w.menu = document.createElement('div');
       w.menu.className = 'korvanta-menu';
@@ -292,12 +292,15 @@ mergeInto(LibraryManager.library, {
     }
     var button = document.createElement('button');
     button.type = 'button';
-    button.textContent = UTF8ToString(text) + ' (' + key + ')';
-    button.setAttribute('aria-keyshortcuts', key);
-    button.setAttribute('aria-haspopup', 'dialog');
+    button.textContent = UTF8ToString(text);
+    if (functionKey > 0) {
+      var key = 'F' + functionKey;
+      button.textContent += ' (' + key + ')';
+      button.setAttribute('aria-keyshortcuts', key);
+      page.keys[key] = button;
+    }
     button.addEventListener('click', function () { _korvanta_web_menu_chosen(handle, entry); });
     w.menu.appendChild(button);
-    page.keys[key] = button;
   },
 
   korvanta_page_add__deps: ['$korvantaPage'],
