@@ -97,6 +97,10 @@ mergeInto(LibraryManager.library, {
     onFocus: function (event) {
       if (!event.target.closest('[role=dialog]')) korvantaPage.lastFocus = event.target;
     },
+    // Removes the rows of a list past those it keeps.
+    trim: function (list) {
+      while (list.body.children.length > list.kept) list.body.lastChild.remove();
+    },
     // Shows a list's row (the newest, or the one chosen) once the change in hand is over:
     // a press of a button adds two rows and may choose one, and the list scrolls once.
     reveal: function (list, row) {
@@ -117,7 +121,7 @@ mergeInto(LibraryManager.library, {
     },
     // The row a key takes a list to, or undefined for a key that does not move it.
     rowForKey: function (list, key) {
-      var rows = list.body.children.length;
+      var rows = list.kept;
       var row = list.selectedRow;
       var seen = list.clientHeight - (list.head ? list.head.offsetHeight : 0);
       var perPage = rows ? Math.max(1, Math.floor(seen / list.body.children[0].offsetHeight) - 1) : 1;
@@ -137,6 +141,7 @@ mergeInto(LibraryManager.library, {
       list.setAttribute('role', grid ? 'grid' : 'listbox');
       list.tabIndex = 0;
       list.selectedRow = -1;
+      list.kept = 0; // rows, from the top, that the list holds now
       list.body = list;
       if (grid) {
         list.setAttribute('aria-readonly', 'true');
@@ -356,29 +361,46 @@ mergeInto(LibraryManager.library, {
     return copy;
   },
 
+  // Rows written again after Clear in the same turn, as they were, are kept rather than
+  // made anew (the explanation writes all its rows on every press): the page then lays
+  // out only what changed. The rest go at the first row that differs, or at the end of
+  // the turn.
   korvanta_page_add_row__deps: ['$korvantaPage'],
   korvanta_page_add_row: function (handle, text, length) {
     var list = korvantaPage.elements[handle];
+    var row = list.kept;
+    var kept = list.body.children[row];
+    text = UTF8ToString(text, length);
+    if (kept && kept.korvantaText === text) {
+      list.kept++;
+      korvantaPage.reveal(list, row);
+      return;
+    }
+    korvantaPage.trim(list);
     var option = document.createElement('div');
     option.setAttribute('role', list.head ? 'row' : 'option');
     option.setAttribute('aria-selected', 'false');
-    option.id = list.id + '-' + list.body.children.length;
-    text = UTF8ToString(text, length);
+    option.id = list.id + '-' + row;
+    option.korvantaText = text;
     if (list.head) {
       korvantaPage.fillRow(option, text, 'div', 'gridcell');
     } else {
       option.textContent = text;
     }
     list.body.appendChild(option);
-    korvantaPage.reveal(list, list.body.children.length - 1);
+    list.kept++;
+    korvantaPage.reveal(list, row);
   },
 
   korvanta_page_clear_rows__deps: ['$korvantaPage'],
   korvanta_page_clear_rows: function (handle) {
     var list = korvantaPage.elements[handle];
-    list.body.textContent = '';
+    var selected = list.body.children[list.selectedRow];
+    if (selected) selected.setAttribute('aria-selected', 'false');
     list.selectedRow = -1;
     list.removeAttribute('aria-activedescendant');
+    list.kept = 0;
+    queueMicrotask(function () { korvantaPage.trim(list); });
   },
 
   korvanta_page_select_row__deps: ['$korvantaPage'],

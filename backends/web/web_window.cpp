@@ -143,14 +143,17 @@ public:
 };
 
 // A read-only box of several lines. The page turns each CR LF into a line break of its
-// own, so the text as written is kept here and read back.
+// own, so the text as written is kept here and read back. The same text again is not
+// laid out again: the explanation writes its long text on every press.
 class WebWindow::MultiLineBox final : public Control, public TextBox {
 public:
     MultiLineBox(const ControlSpec &design, int element) : Control(design, element) { SetText(design.text); }
     std::string Text() const override { return text_; }
     void SetText(std::string_view text) override {
-        text_ = text;
-        Show(text);
+        if (text != text_) {
+            text_ = text;
+            Show(text);
+        }
     }
 
 private:

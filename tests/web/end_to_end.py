@@ -174,6 +174,12 @@ with chromium.browser() as driver:
     window, dialog = rect(driver, "Korvanta"), rect(driver, "Explain")
     check("the explanation beside the window, level with it, 8 pixels apart",
           [round(dialog[0] - window[2]), round(dialog[1] - window[1])], [8, 0])
+    # Other numbers replace the example's rows, and Clear brings them back.
+    ActionChains(driver).click(element(driver, "Text2_0")).send_keys("7", Keys.TAB, "3", Keys.ENTER).perform()
+    check("the explanation of 7 × 3 after a press", explained(driver),
+          [["0\t3\t1\t1\t7\tда"], "Остатъците досега, отдолу нагоре: 1\n"])
+    ActionChains(driver).click(element(driver, "Command1_1")).perform()
+    check("the explanation after Clear", explained(driver)[0], EXAMPLE_ROWS)
     presses = ActionChains(driver).click(element(driver, "Text2_0")).send_keys("24", Keys.TAB, "26", Keys.ENTER)
     for press in range(4):
         if press:
