@@ -5,9 +5,9 @@ window is built and answers clicks (the mark "korvanta-ready", set when main() h
 returned), against a bare static page with the same eleven elements (the program's own
 page as built, saved without its script) to its load event; alternating, each round
 starting with the other page. Latency: a click on Calculate until the new row is laid
-out, over whole tables of 15 rows, with "Защо става така?" closed and open; F1 until that
-window is laid out, the first time (it is built then) and again after Esc. Memory: the
-WebAssembly memory the page reserves.
+out, over whole tables of 15 rows, with "Защо става така?" closed, and open beside the
+window at desktop size (1100 x 540); F1 until that window is laid out, the first time
+(it is built then) and again after Esc. Memory: the WebAssembly memory the page reserves.
 Prints Markdown with PASS or FAIL for every budget.
 Usage: web.py PAGE.html [runs]"""
 
@@ -134,6 +134,8 @@ def main():
             openings.append(driver.execute_script(OPENING))
         driver.get(PAGE.as_uri())
         clicks, after = driver.execute_async_script(CLICKS, TABLES, False)
+        # At desktop size, where the two windows stand side by side.
+        chromium.viewport(driver, 1100, 540)
         driver.get(PAGE.as_uri())
         both, _ = driver.execute_async_script(CLICKS, TABLES, True)
 
