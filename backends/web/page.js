@@ -69,14 +69,15 @@ mergeInto(LibraryManager.library, {
       }
       return false;
     },
-    // Hides a window of the menu; the focus, if it was in it, goes back to where it was
-    // before, or to the first control of the main window that takes it.
+    // Hides a window of the menu; the focus, if it was in it or nowhere (a tap on a button
+    // need not focus it), goes back to where it was before, or to the first control of the
+    // main window that takes it.
     hide: function (w) {
       var page = korvantaPage;
-      var hadFocus = w.frame.contains(document.activeElement);
+      var focus = document.activeElement;
       w.frame.hidden = true;
       page.fit();
-      if (!hadFocus) return;
+      if (focus && focus !== document.body && !w.frame.contains(focus)) return;
       var last = page.lastFocus;
       if (last && last.isConnected && !last.disabled) {
         last.focus();

@@ -227,7 +227,8 @@ with chromium.browser() as driver:
           [0, 360, 360])
     driver.save_screenshot(str(OUT / "screenshot-explain-web-phone.png"))
     element(driver, "Explain").find_element(By.CSS_SELECTOR, ".korvanta-title button").click()
-    check("the explanation after its close button", element(driver, "Explain").is_displayed(), False)
+    check("the explanation after its close button, and the focus", [element(driver, "Explain").is_displayed(),
+                                                                    focused(driver)], [False, "Text2_1"])
 
     # The same page from a web server.
     class Quiet(http.server.SimpleHTTPRequestHandler):
