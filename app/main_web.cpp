@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Umnozhenie in a web page: builds the main window in the page and returns; the page
 // delivers the clicks from then on, for as long as it is open.
 #include "backends/web/web_window.h"

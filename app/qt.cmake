@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Linux program, its installation (program, desktop entry, software-centre entry, icons,
 # manual pages, changelog and copyright) and its .deb.
 add_executable(umnozhenie main_qt.cpp)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows program: umnozhenie.exe, a GUI program with its icon, version and manifest.
 enable_language(RC)
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The release command: builds every program in Release from the checked-out commit and
 # writes dist/ with the Debian package, the 32-bit and 64-bit Windows programs, a Windows
 # Installer package of each, a portable zip of the 32-bit program, the web program (one

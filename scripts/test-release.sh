@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The release stage of the tests. Runs the release command twice from scratch and compares
 # the files (dist/, with the command's own checks: lintian, appstreamcli,
 # desktop-file-validate, SHA256SUMS). Then, under wine in a fresh prefix, deploys the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules every window backend keeps, as one suite of tests. A backend's test
 // program instantiates it with a factory for its driver:
 //   INSTANTIATE_TEST_SUITE_P(Qt, BackendContract, ::testing::Values(NamedDriverFactory{...}),

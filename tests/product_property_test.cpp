@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every table finishes with the exact product, for every second factor the form takes.
 #include <gtest/gtest.h>
 

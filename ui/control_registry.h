@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finds a backend's controls by control array and index for the form's handlers.
 // A backend creates its controls from the window description and registers each
 // text box, list box and button here under the description's array and index.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main form's design: the controls, their places, texts and colours.
 #include "ui/layout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window, described once as data: the form and every control with its kind,
 // name, index, tab order, place and size in twips, caption or initial text and colour.
 // Every window backend builds its window from this description and nothing else; the

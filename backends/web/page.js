@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's side of the web window (web_window.cpp): the elements of the controls, made,
 // changed and read as the C++ side asks, and the user's clicks, taps and keys passed back
 // to it by the element's handle (its place in the window's list of elements).

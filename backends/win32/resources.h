@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Identifiers and texts of the program file's resources, shared by the resource script
 // and the code that reads them. Plain macros: the resource compiler reads this file too.
 #pragma once

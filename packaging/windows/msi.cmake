@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Builds the program's Windows Installer package with wixl, run as a script:
 #   cmake -DPROGRAM=umnozhenie.exe -DICON=hamburger.ico -DVERSION=1.00 -DARCH=x86|x64
 #         -DOUTPUT=umnozhenie.msi -P packaging/windows/msi.cmake

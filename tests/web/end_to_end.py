@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Works the example 24 x 26 on the program's page as a user would, in headless Chromium:
 the page opened from disk, real key presses, mouse clicks and a finger's tap (WebDriver
 actions), what a screen reader is told read from Chromium's accessibility tree; then

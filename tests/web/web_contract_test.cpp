@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web window keeps the contract of every window backend, in a real browser: clicks
 // and choices of rows reach it as click events on its page elements.
 #include <cstdlib>

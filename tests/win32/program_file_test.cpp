@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program files, 32-bit and 64-bit: their resources read back without running them,
 // and each program run and driven from outside as a user would.
 #include <gtest/gtest.h>
