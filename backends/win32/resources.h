@@ -6,6 +6,8 @@
 #include "korvanta_version.h"
 
 #define KORVANTA_ICON 1
+// LICENSE.txt, an RCDATA resource.
+#define KORVANTA_LICENSE_TXT 1
 
 #define KORVANTA_FILE_DESCRIPTION "Умножение чрез деление: учебна програма"
 #define KORVANTA_PRODUCT_NAME "Umnozhenie"
