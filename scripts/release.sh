@@ -95,7 +95,8 @@ collect() {
 }
 
 # The licence goes with the program: LICENSE in the source, LICENSE.txt beside the Windows
-# program (ASCII with Windows line ends, so that any Notepad shows it).
+# program (ASCII with Windows line ends, so that any Notepad shows it), MIT and the version
+# at the top of the web page and in its metadata.
 check_licence() {
   local version name licence
   version=$(version)
@@ -107,6 +108,12 @@ check_licence() {
   [ "$(zip -sf "$zip" | sed -n 's/^  //p')" = $'umnozhenie.exe\nLICENSE.txt' ] ||
     fail "$zip does not hold umnozhenie.exe and LICENSE.txt: $(zip -sf "$zip")"
   tar -xzOf "dist/$name.tar.gz" "$name/LICENSE" | cmp -s - LICENSE || fail "the source archive does not hold LICENSE"
+  local page=dist/$name-web.html
+  head -n 1 "$page" | grep -qF "<!-- SPDX-License-Identifier: MIT" || fail "$page does not start with its licence"
+  head -n 3 "$page" | grep -qF " $version" || fail "the comment at the top of $page lacks the version $version"
+  for meta in "<meta name=\"dcterms.license\" content=\"MIT\">" "<meta name=\"version\" content=\"$version\">"; do
+    grep -qF "$meta" "$page" || fail "$page lacks $meta"
+  done
 }
 
 check() {

@@ -87,6 +87,12 @@ with chromium.browser() as driver:
     open_page(driver, PAGE.as_uri())
     check("the page's title", driver.title, "www.example.org Математика - цвлочислено умножение")
     check("the page's language", driver.execute_script("return document.documentElement.lang"), "bg")
+    # The licence comment at the top leaves the page in standards mode, and its encoding
+    # declared within the first 1024 bytes, where a browser looks for it.
+    check("the page's mode and encoding", driver.execute_script("return [document.compatMode, document.characterSet]"),
+          ["CSS1Compat", "UTF-8"])
+    charset = PAGE.read_bytes().find(b'<meta charset="utf-8">')
+    check("the encoding declared in the first 1024 bytes", 0 <= charset <= 1024 - 22, True)
     check("the page's icon", driver.execute_script("return document.querySelector('link[rel=icon]').href")[:22],
           "data:image/png,%89%50%")
     check("the window's size", (element(driver, "Text1_0").find_element(By.XPATH, "..").rect["width"],
