@@ -53,7 +53,9 @@ if(DEFINED ENV{SOURCE_DATE_EPOCH})
                           ${work}/LICENSE.txt COMMAND_ERROR_IS_FATAL ANY)
   execute_process(COMMAND date -u -d @$ENV{SOURCE_DATE_EPOCH} "+%Y-%m-%d %H:%M:%S" OUTPUT_VARIABLE time
                   OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  list(APPEND run faketime ${time})
+  # -f: the clock stands still at that time; without it, it runs on from there, and a
+  # package written across the turn of a second would hold another time.
+  list(APPEND run faketime -f ${time})
 endif()
 
 execute_process(
