@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Umnozhenie in a web page: builds the main window in the page, with the program that
 // opens the windows of its menu, and returns; the page delivers the clicks and keys from
 // then on, for as long as it is open.

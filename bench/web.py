@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The web program's start-up, command latency and memory, in headless Chromium.
 
 Start-up: the program's page opened from disk, from navigation start to the moment its

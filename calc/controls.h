@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The few operations the calculation and the form need from a window's controls.
 // Each window backend (in memory, Qt, Win32) implements them on its own controls;
 // nothing here knows which backend it talks to. Every call runs on the window's

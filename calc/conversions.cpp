@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing numbers as text, independent of the user's locale.
 #include "calc/conversions.h"
 

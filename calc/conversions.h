@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversions between the texts the window shows and the numbers the table works with.
 // They are pure functions: no locale, no state, no exceptions.
 #pragma once

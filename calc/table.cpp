@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "calc/table.h"
 
 #include <cfloat>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The halving-doubling table: the left column doubles the first factor, the right
 // column halves the second by whole-number division until it reaches 1, and the
 // product is the sum of the left values beside odd right values. The rows live only

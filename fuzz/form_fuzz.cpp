@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plays arbitrary sequences of what a pupil can do on the main form in an in-memory
 // window, and after every action compares the window with a small model of what the
 // handlers must have done and checks the table's invariants on what the window shows:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages that building and testing need, only those missing.
 # Usage: scripts/install-deps.sh [group...]   groups: build (default), qt, windows, fuzz, bench, release, web,
 # all, and the 32-bit wine that scripts/enable-win32-programs.sh installs: qemu, win32

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The web stage of the tests. Builds the web program and its tests with emscripten, then
 # runs the calculation's unit suite under Node.js, and the backend contract and the
 # program's page end to end in headless Chromium. Leaves the screenshots of the page in

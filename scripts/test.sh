@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds and runs every test: installs what is missing (Debian 12), checks the format,
 # builds with warnings as errors and runs the whole suite, then the sanitizer, fuzz, web,
 # Windows and release stages. Stops at the first stage that fails.

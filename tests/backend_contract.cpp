@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The contract of a window backend, run against each backend's driver.
 #include "tests/backend_contract.h"
 

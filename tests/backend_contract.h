@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules every window backend keeps, as two suites of tests: one window, and the
 // program's windows together. A backend's test program instantiates each with a factory
 // for its driver:

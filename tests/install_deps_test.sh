@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # scripts/install-deps.sh against stand-ins for apt and dpkg on PATH, with no network: an
 # archive whose update fails a few times and then succeeds, one that always fails, and one
 # whose i386 index is out of step with its release file. Checks the tries, the pauses, the

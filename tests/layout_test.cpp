@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window description: what every backend builds from.
 #include "ui/layout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-memory window keeps the contract of every window backend.
 #include "backends/memory/memory_window.h"
 #include "tests/backend_contract.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every table finishes with the exact product, for every second factor the form takes,
 // and its explanation reads Number 2 in binary and adds its counted rows up to that product.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a test needs of a window backend: its controls, and the hand of a user who
 // clicks buttons, picks list rows and types, and opens and closes the windows of the main
 // window's menu. Each backend's tests supply a driver; the same contract tests then run

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finds a backend's controls by control array and index for the handlers. A backend
 // creates a window's controls from its description and registers each text box, list
 // box and button here under the description's array and index; the main form's handlers

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/form.h"
 
 #include "calc/conversions.h"

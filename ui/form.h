@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main form's behaviour: its two click handlers. Calculate checks both inputs,
 // writes them back in normal form and lets the table take one step; Clear empties
 // the table, the inputs and the working box; a row chosen in either column is chosen

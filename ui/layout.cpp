@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forms' design: the controls, their places, texts and colours, and the main menu.
 #include "ui/layout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's windows, described once as data: each form and every control with its
 // kind, name, index, tab order, place and size in twips, caption or initial text and
 // colour, and the main window's menu. Every window backend builds its windows from this

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "backends/memory/memory_window.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window that lives in memory: the controls of a window description as plain data,
 // with every rule a real window keeps (rows are appended and never reordered, Clear
 // leaves no row selected, a changed selection raises the list's click, a disabled button

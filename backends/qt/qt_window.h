@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window on Qt 6 Widgets: every control of the window description made into
 // a real widget at its place, with its text, colours and font, and the operations of
 // the control interface on top of them. Places and sizes in twips become pixels

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's side of the web windows (web_window.cpp): each window of the program as a
 // frame on the page, the elements of its controls made, changed and read as the C++ side
 // asks, and the user's clicks, taps and keys passed back to it by the window's handle and

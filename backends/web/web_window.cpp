@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "backends/web/web_window.h"
 
 #include <emscripten/emscripten.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's windows in a web page: every control of a window description made into a
 // real page element (page.js) at its place in CSS pixels at 96 DPI, with its text,
 // colours and font, and the operations of the control interface on top of them. A page

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "backends/win32/win32_window.h"
 
 #include <commctrl.h>

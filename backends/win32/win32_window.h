@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main form as a Win32 window: a top-level window of fixed client size with one
 // standard control (EDIT, LISTBOX, BUTTON, STATIC) for each control of the window
 // description, placed and sized from it at the window's DPI. The text boxes, lists

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt window keeps the contract of every window backend, driven by real clicks and keys.
 #include "tests/backend_contract.h"
 #include "tests/qt/qt_driver.h"

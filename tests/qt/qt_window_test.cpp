@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real Qt window: what it shows as it opens, and how it answers a user's mouse and
 // keyboard, on Qt's offscreen platform.
 #include <QAccessible>

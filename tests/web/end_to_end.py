@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Works the example 24 x 26 on the program's page as a user would, in headless Chromium:
 the page opened from disk, real key presses, mouse clicks and a finger's tap (WebDriver
 actions), what a screen reader is told read from Chromium's accessibility tree; then
@@ -115,6 +116,12 @@ with chromium.browser() as driver:
     check("a dialog before F1", driver.execute_script("return document.querySelector('[role=dialog]')"), None)
     check("the page's title", driver.title, "www.example.org Математика - цвлочислено умножение")
     check("the page's language", driver.execute_script("return document.documentElement.lang"), "bg")
+    # The licence comment at the top leaves the page in standards mode, and its encoding
+    # declared within the first 1024 bytes, where a browser looks for it.
+    check("the page's mode and encoding", driver.execute_script("return [document.compatMode, document.characterSet]"),
+          ["CSS1Compat", "UTF-8"])
+    charset = PAGE.read_bytes().find(b'<meta charset="utf-8">')
+    check("the encoding declared in the first 1024 bytes", 0 <= charset <= 1024 - 22, True)
     check("the page's icon", driver.execute_script("return document.querySelector('link[rel=icon]').href")[:22],
           "data:image/png,%89%50%")
     check("the window's size", (element(driver, "Text1_0").find_element(By.XPATH, "..").rect["width"],

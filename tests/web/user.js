@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A user's hand on the page, for the tests built into a page: clicks on buttons and rows
 // as click events, typing as a changed value with its input event, keys as key events
 // where the focus is, and what an element shows, read back from the page.

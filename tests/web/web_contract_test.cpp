@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web windows keep the contract of every window backend, in a real browser: clicks
 // and choices of rows reach them as click events on their page elements, keys as key
 // events where the focus is.

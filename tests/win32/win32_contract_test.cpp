@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 window keeps the contract of every window backend.
 #include "tests/backend_contract.h"
 #include "tests/win32/win32_driver.h"
