@@ -26,12 +26,12 @@ TableControl::TableControl(HWND hwnd, const ControlSpec &design, WindowEvents *c
     columns_ = headings.size();
     for (std::size_t column = 0; column < headings.size(); ++column) {
         std::wstring heading = ToUtf16(headings[column]);
-        LVCOLUMNW spec{};
-        spec.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
-        spec.fmt = LVCFMT_LEFT;
-        spec.pszText = heading.data();
-        spec.iSubItem = static_cast<int>(column);
-        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&spec));
+        LVCOLUMNW title{};
+        title.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
+        title.fmt = LVCFMT_LEFT;
+        title.pszText = heading.data();
+        title.iSubItem = static_cast<int>(column);
+        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&title));
     }
     SetDpi(dpi);
 }
