@@ -5,8 +5,9 @@
 # both widths, inspects the 32-bit program file, and runs under wine, on an X display of
 # its own (Xvfb) and a wine prefix of its own prepared once per run, for the 32-bit and
 # then the 64-bit build: the unit suite of the calculation, and the window tests, which
-# also read back and run both program files. Leaves a screenshot of the 32-bit program
-# after the worked example in build/wine-test/; --update-screenshot also copies it to docs/.
+# also read back and run both program files. Leaves two screenshots of the 32-bit program
+# after the worked example in build/wine-test/, the main window alone and with its
+# explanation ("Защо става така?") beside it; --update-screenshot also copies them to docs/.
 # Usage: scripts/test-windows.sh [--update-screenshot]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -85,18 +86,27 @@ for bits in 32 64; do
   took[$bits]=$((SECONDS - begun))
 done
 
-echo "== A screenshot of the 32-bit program after the worked example"
-run_tests "$work/screenshot.log" "$limit64" build/win64/tests/win32/korvanta_win32_tests.exe "${programs[@]}" \
-  --leave-open --gtest_filter='Files/RunningProgram.*/program32'
-geometry=$(tr -d '\r' <"$work/screenshot.log" | sed -n 's/^program window: //p')
-[ -n "$geometry" ] || fail "the program's window was not found"
-sleep 1 # the program paints its last state
-import -display "$DISPLAY" -window root -crop "$geometry" +repage "$work/screenshot-windows.png"
-echo "$root/$work/screenshot-windows.png ($geometry)"
-if $update_screenshot; then
-  cp "$work/screenshot-windows.png" docs/screenshot-windows.png
-  echo "copied to docs/screenshot-windows.png"
-fi
+# screenshot <name> <test> <what the test prints before the windows' geometry>: the
+# 32-bit program run by a test and left open, and the part of the screen its windows cover.
+# Each program started later lies above the ones before it, so the screenshot of the main
+# window alone, centred, comes last: it covers what the one before left there.
+screenshot() {
+  local name=$1 test=$2 marker=$3 geometry
+  run_tests "$work/$name.log" "$limit64" build/win64/tests/win32/korvanta_win32_tests.exe "${programs[@]}" \
+    --leave-open --gtest_filter="Files/RunningProgram.$test/program32"
+  geometry=$(tr -d '\r' <"$work/$name.log" | sed -n "s/^$marker: //p")
+  [ -n "$geometry" ] || fail "the program's windows were not found"
+  sleep 1 # the program paints its last state
+  import -display "$DISPLAY" -window root -crop "$geometry" +repage "$work/$name.png"
+  echo "$root/$work/$name.png ($geometry)"
+  if $update_screenshot; then
+    cp "$work/$name.png" "docs/$name.png"
+    echo "copied to docs/$name.png"
+  fi
+}
+echo "== Screenshots of the 32-bit program after the worked example, with its explanation and alone"
+screenshot screenshot-explain-windows ExplainsTheWorkedExampleAsItGoes "program windows"
+screenshot screenshot-windows OpensItsWindowAndRunsTheWorkedExample "program window"
 
 finished=$SECONDS
 echo "Windows stage: 32-bit wine $((enabled - started)) s, builds $((built - enabled)) s," \

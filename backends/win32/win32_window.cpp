@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -13,6 +14,7 @@
 #include <variant>
 
 #include "backends/win32/resources.h"
+#include "backends/win32/table_control.h"
 #include "backends/win32/utf16.h"
 
 namespace korvanta::win32 {
@@ -20,10 +22,43 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"KorvantaForm";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// A window of the menu is minimised with the main window, not on its own.
+constexpr DWORD kOwnedWindowStyle = kWindowStyle & ~WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = 0;
 // Control identifiers follow the tab order, clear of IDOK and IDCANCEL, which the
 // dialog manager sends for Enter and Escape.
 constexpr int kFirstControlId = 100;
+// The menu's entries, in the order of the description, in steps of 16: the window menu
+// keeps the lowest four bits of its commands for itself, and its own start at 0xF000.
+constexpr UINT_PTR kFirstMenuId = 0x1000;
+constexpr UINT_PTR kMenuIdStep = 16;
+
+UINT_PTR MenuId(std::size_t entry) { return kFirstMenuId + kMenuIdStep * entry; }
+
+// An entry's text as a menu shows it: its ampersands shown rather than taken for an
+// access key, and its key after a tab ("Защо става така?\tF1").
+std::wstring MenuText(const MenuEntry &entry) {
+    std::wstring text;
+    for (const wchar_t c : ToUtf16(entry.text)) {
+        text += c == L'&' ? L"&&" : std::wstring(1, c);
+    }
+    if (entry.functionKey > 0) {
+        text += L"\tF" + std::to_wstring(entry.functionKey);
+    }
+    return text;
+}
+
+void AppendMenuEntries(HMENU menu, std::span<const MenuEntry> entries) {
+    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+        AppendMenuW(menu, MF_STRING, MenuId(entry), MenuText(entries[entry]).c_str());
+    }
+}
+
+// A context menu asked for with the keyboard comes without a place: at (-1, -1).
+bool FromKeyboard(LPARAM at) { return static_cast<short>(LOWORD(at)) == -1 && static_cast<short>(HIWORD(at)) == -1; }
+
+// The function keys F1 to F24.
+constexpr int kFunctionKeys = 24;
 
 COLORREF ToColorRef(Rgb color) { return RGB(color.red, color.green, color.blue); }
 
@@ -81,12 +116,12 @@ int WindowDpi(HWND hwnd) {
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
-SIZE OuterSize(int clientWidth, int clientHeight, int dpi) {
+SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, int dpi) {
     static const auto adjustForDpi =
         User32Function<BOOL(WINAPI *)(RECT *, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, clientWidth, clientHeight};
-    if (adjustForDpi == nullptr || !adjustForDpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi)) {
-        AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
+    if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, kWindowExStyle, dpi)) {
+        AdjustWindowRectEx(&rect, style, FALSE, kWindowExStyle);
     }
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -127,12 +162,20 @@ void SetIcons(HWND hwnd, HINSTANCE instance) {
 // Shared by the single-line inputs and the multi-line boxes.
 class EditBox final : public TextBox {
 public:
-    explicit EditBox(HWND hwnd) : hwnd_(hwnd) {}
+    EditBox(HWND hwnd, bool multiLine) : hwnd_(hwnd), multiLine_(multiLine) {}
     std::string Text() const override { return ToUtf8(WindowText(hwnd_)); }
-    void SetText(std::string_view text) override { SetWindowTextW(hwnd_, ToUtf16(text).c_str()); }
+    void SetText(std::string_view text) override {
+        const std::wstring wide = ToUtf16(text);
+        // A long text written again as it is stays scrolled where the reader left it (and is
+        // not laid out again: the explanation's text comes again on every press).
+        if (!multiLine_ || wide != WindowText(hwnd_)) {
+            SetWindowTextW(hwnd_, wide.c_str());
+        }
+    }
 
 private:
     HWND hwnd_;
+    bool multiLine_;
 };
 
 class ListControl final : public ListBox {
@@ -214,7 +257,7 @@ public:
     const HWND hwnd;
     const int id;
     Brush back; // the description's back colour, if it gives one
-    std::variant<std::monostate, EditBox, ListControl, PushButton> model;
+    std::variant<std::monostate, EditBox, ListControl, PushButton, TableControl> model;
 };
 
 namespace {
@@ -236,10 +279,11 @@ ControlClass ClassOf(const ControlSpec &design) {
     case ControlKind::TextBox:
         return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ListBox:
-    case ControlKind::Table:
         // Not LBS_SORT: rows stay in the order they were added.
         return {L"LISTBOX", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
                 WS_EX_CLIENTEDGE};
+    case ControlKind::Table:
+        return {WC_LISTVIEWW, child | WS_TABSTOP | kTableStyle, WS_EX_CLIENTEDGE};
     case ControlKind::Button:
         // Push buttons ignore colours; these draw themselves in their back colour.
         return {L"BUTTON", child | WS_TABSTOP | BS_OWNERDRAW, 0};
@@ -259,31 +303,51 @@ Win32Window::Font Win32Window::MakeFont(const FontSpec &font, int dpi) {
                             DEFAULT_PITCH | FF_DONTCARE, ToUtf16(font.family).c_str()));
 }
 
-Win32Window::Win32Window(HINSTANCE instance, const FormSpec &form) : form_(form) {
-    const INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
+Win32Window::Win32Window(HINSTANCE instance, const FormSpec &form, Win32Window *owner)
+    : form_(form), owner_(owner), style_(owner != nullptr ? kOwnedWindowStyle : kWindowStyle) {
+    const INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&commonControls);
     RegisterWindowClass(instance, &WindowProc);
     background_.reset(CreateSolidBrush(ToColorRef(form.backColor)));
 
-    CreateWindowExW(kWindowExStyle, kClassName, ToUtf16(form.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    // A window of the menu starts on its owner's screen, so that it is laid out for its DPI.
+    POINT origin{CW_USEDEFAULT, CW_USEDEFAULT};
+    HWND ownerWindow = nullptr;
+    if (owner_ != nullptr) {
+        ownerWindow = owner_->hwnd_;
+        RECT frame{};
+        GetWindowRect(ownerWindow, &frame);
+        origin = {frame.left, frame.top};
+    }
+    CreateWindowExW(kWindowExStyle, kClassName, ToUtf16(form.caption).c_str(), style_, origin.x, origin.y,
+                    CW_USEDEFAULT, CW_USEDEFAULT, ownerWindow, nullptr, instance, this);
     if (hwnd_ == nullptr) {
-        throw std::runtime_error("CreateWindowExW failed for the main window");
+        throw std::runtime_error("CreateWindowExW failed for a window");
     }
     try {
         SetIcons(hwnd_, instance);
         dpi_ = WindowDpi(hwnd_);
         font_ = MakeFont(form_.font, dpi_);
         CreateControls(instance);
+        CreateMenu();
         Layout(dpi_, nullptr);
     } catch (...) {
         DestroyWindow(hwnd_);
         throw;
     }
+    if (owner_ != nullptr) {
+        owner_->owned_.push_back(this);
+    }
 }
 
 Win32Window::~Win32Window() {
     events_ = nullptr;
+    for (Win32Window *window : owned_) {
+        window->owner_ = nullptr;
+    }
+    if (owner_ != nullptr) {
+        std::erase(owner_->owned_, this);
+    }
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
     }
@@ -313,11 +377,14 @@ void Win32Window::CreateControls(HINSTANCE instance) {
             if (design.maxLength > 0) {
                 SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(design.maxLength), 0);
             }
-            registry_.Register(design, child->model.emplace<EditBox>(hwnd));
+            registry_.Register(design,
+                               child->model.emplace<EditBox>(hwnd, design.kind == ControlKind::MultiLineTextBox));
             break;
         case ControlKind::ListBox:
-        case ControlKind::Table:
             registry_.Register(design, child->model.emplace<ListControl>(hwnd, design, events_));
+            break;
+        case ControlKind::Table:
+            registry_.Register(design, child->model.emplace<TableControl>(hwnd, design, events_, dpi_));
             break;
         case ControlKind::Button:
             registry_.Register(design, child->model.emplace<PushButton>(hwnd));
@@ -337,12 +404,36 @@ void Win32Window::CreateControls(HINSTANCE instance) {
     }
 }
 
+// The menu's keys, and its entries in the window menu (Alt+Space), where the form has a menu.
+void Win32Window::CreateMenu() {
+    if (form_.menu.empty()) {
+        return;
+    }
+    std::vector<ACCEL> keys;
+    for (std::size_t entry = 0; entry < form_.menu.size(); ++entry) {
+        const int key = form_.menu[entry].functionKey;
+        if (key >= 1 && key <= kFunctionKeys) {
+            keys.push_back({FVIRTKEY, static_cast<WORD>(VK_F1 + key - 1), static_cast<WORD>(MenuId(entry))});
+        }
+    }
+    if (!keys.empty()) {
+        accelerators_.reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
+    }
+    if (const HMENU system = GetSystemMenu(hwnd_, FALSE); system != nullptr) {
+        AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+        AppendMenuEntries(system, form_.menu);
+    }
+}
+
 void Win32Window::Layout(int dpi, const RECT *suggested) {
     if (dpi != dpi_) {
         dpi_ = dpi;
         Font font = MakeFont(form_.font, dpi);
         for (const auto &child : children_) {
             SendMessageW(child->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+            if (auto *table = std::get_if<TableControl>(&child->model)) {
+                table->SetDpi(dpi);
+            }
         }
         font_ = std::move(font); // the previous font goes only once no control uses it
     }
@@ -355,7 +446,7 @@ void Win32Window::Layout(int dpi, const RECT *suggested) {
     // size AdjustWindowRectEx predicts (wine draws its own), so the result is measured.
     const int width = TwipsToPixels(form_.clientWidth, dpi);
     const int height = TwipsToPixels(form_.clientHeight, dpi);
-    SIZE outer = OuterSize(width, height, dpi);
+    SIZE outer = OuterSize(width, height, style_, dpi);
     constexpr UINT keep = SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, keep | SWP_NOMOVE);
     RECT client{};
@@ -386,6 +477,15 @@ void Win32Window::Show(int showCommand) {
     UpdateWindow(hwnd_);
 }
 
+void Win32Window::Hide() {
+    // The main window takes the keyboard back, at the control it had.
+    const bool active = GetActiveWindow() == hwnd_;
+    ShowWindow(hwnd_, SW_HIDE);
+    if (active && owner_ != nullptr) {
+        SetActiveWindow(owner_->hwnd_);
+    }
+}
+
 int Win32Window::Run() {
     running_ = true;
     MSG message{};
@@ -404,7 +504,35 @@ int Win32Window::Run() {
 }
 
 bool Win32Window::TranslateDialogMessage(MSG &message) {
-    return hwnd_ != nullptr && IsDialogMessageW(hwnd_, &message) != FALSE;
+    Win32Window *window = WindowHolding(message.hwnd);
+    if (window == nullptr) {
+        return false;
+    }
+    if (window->accelerators_ && TranslateAcceleratorW(window->hwnd_, window->accelerators_.get(), &message)) {
+        return true;
+    }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+        // Esc cancels the window whatever has the focus: a window of the menu hides, the
+        // main window stays as it is. (Left to themselves, multi-line boxes would close the
+        // window they are in, the main window too.)
+        SendMessageW(window->hwnd_, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }
+    return IsDialogMessageW(window->hwnd_, &message) != FALSE;
+}
+
+Win32Window *Win32Window::WindowHolding(HWND hwnd) {
+    if (hwnd == nullptr || hwnd_ == nullptr) {
+        return nullptr;
+    }
+    const HWND root = GetAncestor(hwnd, GA_ROOT);
+    if (root == hwnd_) {
+        return this;
+    }
+    const auto owned = std::find_if(owned_.begin(), owned_.end(), [root](const Win32Window *window) {
+        return window->hwnd_ != nullptr && window->hwnd_ == root;
+    });
+    return owned != owned_.end() ? *owned : nullptr;
 }
 
 HWND Win32Window::ControlWindow(ControlArray array, int index) const {
@@ -455,7 +583,7 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     try {
         return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
-        self->failure_ = std::current_exception();
+        (self->owner_ != nullptr ? self->owner_ : self)->failure_ = std::current_exception();
         PostQuitMessage(1);
         return 0;
     }
@@ -466,6 +594,34 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR *>(lParam));
+    case kCheckTableSelection:
+        if (Child *child = FindChild(static_cast<int>(wParam))) {
+            if (auto *table = std::get_if<TableControl>(&child->model)) {
+                table->CheckSelection();
+            }
+        }
+        return 0;
+    case WM_SYSCOMMAND:
+        if (ChooseMenuEntry(wParam & 0xFFF0)) {
+            return 0;
+        }
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        // From the form, a label, a list or a button (the text boxes keep their own edit
+        // menus); over the frame, the window menu.
+        if (!form_.menu.empty() && (FromKeyboard(lParam) || SendMessageW(hwnd_, WM_NCHITTEST, 0, lParam) == HTCLIENT)) {
+            ShowContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return 0;
+        }
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_CLOSE:
+        if (owner_ != nullptr) {
+            Hide();
+            return 0;
+        }
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_CTLCOLORSTATIC:
         return OnStaticColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM:
@@ -505,6 +661,16 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Window::OnCommand(int id, int code) {
+    if (ChooseMenuEntry(static_cast<UINT_PTR>(id))) {
+        return;
+    }
+    if (id == IDCANCEL) {
+        // Esc: a window of the menu hides; the main window ignores it.
+        if (owner_ != nullptr) {
+            Hide();
+        }
+        return;
+    }
     const Child *child = FindChild(id);
     if (child == nullptr || events_ == nullptr) {
         return;
@@ -518,6 +684,54 @@ void Win32Window::OnCommand(int id, int code) {
     } else if (child->design.kind == ControlKind::ListBox && code == LBN_SELCHANGE) {
         events_->RowChosen(child->design.array, child->design.index);
     }
+}
+
+LRESULT Win32Window::OnNotify(const NMHDR &notification) {
+    if (notification.code == LVN_ITEMCHANGED) {
+        if (Child *child = FindChild(notification.hwndFrom)) {
+            if (auto *table = std::get_if<TableControl>(&child->model)) {
+                table->ItemChanged(reinterpret_cast<const NMLISTVIEW &>(notification));
+            }
+        }
+    }
+    return 0;
+}
+
+bool Win32Window::ChooseMenuEntry(UINT_PTR id) {
+    if (id < kFirstMenuId || (id - kFirstMenuId) % kMenuIdStep != 0) {
+        return false;
+    }
+    const std::size_t entry = (id - kFirstMenuId) / kMenuIdStep;
+    if (entry >= form_.menu.size()) {
+        return false;
+    }
+    if (events_ != nullptr) {
+        events_->MenuChosen(form_.menu[entry].command);
+    }
+    return true;
+}
+
+void Win32Window::ShowContextMenu(HWND source, LPARAM at) {
+    POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (FromKeyboard(at)) {
+        // Shift+F10 or the Menu key: at the control that has the focus, or the form's corner.
+        RECT rect{};
+        if (source != nullptr && source != hwnd_ && IsChild(hwnd_, source)) {
+            GetWindowRect(source, &rect);
+        } else {
+            MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT *>(&rect), 1);
+        }
+        point = {rect.left, rect.top};
+    }
+    const HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) {
+        return;
+    }
+    AppendMenuEntries(menu, form_.menu);
+    const auto chosen = static_cast<UINT_PTR>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, point.x, point.y, 0, hwnd_, nullptr));
+    DestroyMenu(menu);
+    ChooseMenuEntry(chosen);
 }
 
 LRESULT Win32Window::OnStaticColor(HDC dc, HWND control) {

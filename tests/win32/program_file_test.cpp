@@ -3,6 +3,7 @@
 // and each program run and driven from outside as a user would.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -127,6 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ProgramFileTest, kProgramFiles, FileName);
 
 struct FormSearch {
     DWORD process;
+    const FormSpec &form;
     HWND found;
 };
 
@@ -134,23 +136,34 @@ BOOL CALLBACK CheckForForm(HWND hwnd, LPARAM context) {
     auto &search = *reinterpret_cast<FormSearch *>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search.process && IsWindowVisible(hwnd) && TextOf(hwnd) == MainForm().caption) {
+    if (owner == search.process && IsWindowVisible(hwnd) && TextOf(hwnd) == search.form.caption) {
         search.found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
-// The top-level window of a process whose caption is the form's.
-HWND FindFormWindow(DWORD process) {
-    FormSearch search{process, nullptr};
+// The shown top-level window of a process whose caption is the form's.
+HWND FindFormWindow(DWORD process, const FormSpec &form = MainForm()) {
+    FormSearch search{process, form, nullptr};
     EnumWindows(CheckForForm, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
+// Waits, a while at the most, until `done` holds.
+template <typename Condition> bool WaitFor(Condition done) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (done()) {
+            return true;
+        }
+        Sleep(100);
+    }
+    return done();
+}
+
 // A control of another process's window, found at its place in the description.
 HWND FindControlAt(HWND form, const ControlSpec &design, int dpi) {
-    const PixelRect place = TwipsToPixels(VisibleRect(design), dpi);
+    const PixelRect place = TwipsToPixels(VisibleRect(design, *FormOf(design.array, design.index)), dpi);
     for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT rect{};
         GetWindowRect(child, &rect);
@@ -163,37 +176,67 @@ HWND FindControlAt(HWND form, const ControlSpec &design, int dpi) {
     return nullptr;
 }
 
-// A program file started and driven from outside, as a user would.
-class RunningProgram : public ProgramFileTest {};
+// The mouse on a row of another program's list box.
+void ClickListRow(HWND list, int row) {
+    const auto rowHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const LPARAM at = MAKELPARAM(5, row * rowHeight + rowHeight / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+}
 
-TEST_P(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + path + L"\"";
-    ASSERT_TRUE(CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
-    WaitForInputIdle(process.hProcess, 20000);
-    HWND form = nullptr;
-    for (int attempt = 0; attempt < 200 && form == nullptr; ++attempt) {
-        form = FindFormWindow(process.dwProcessId);
-        if (form == nullptr) {
-            Sleep(100);
+// A program file started and driven from outside, as a user would.
+class RunningProgram : public ProgramFileTest {
+protected:
+    // Starts the program and finds its window.
+    void Start() {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + path + L"\"";
+        ASSERT_TRUE(CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
+        WaitForInputIdle(process.hProcess, 20000);
+        ASSERT_TRUE(WaitFor([&] { return (form = FindFormWindow(process.dwProcessId)) != nullptr; }))
+            << "the program opened no window";
+        const HDC screen = GetDC(nullptr);
+        dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    // A control of the main window or of another window of the program.
+    HWND Control(ControlArray array, int index, HWND window = nullptr) {
+        return FindControlAt(window != nullptr ? window : form, *FindControl(array, index), dpi);
+    }
+    // Closes the program's window, unless it is to stay open for a screenshot: the program
+    // ends without a fault.
+    void Close() {
+        if (!Programs().leaveOpen) {
+            PostMessageW(form, WM_CLOSE, 0, 0);
+            EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+            DWORD exitCode = 1;
+            GetExitCodeProcess(process.hProcess, &exitCode);
+            EXPECT_EQ(exitCode, 0u);
         }
     }
-    ASSERT_NE(form, nullptr) << "the program opened no window";
+    void TearDown() override {
+        if (process.hProcess != nullptr) {
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+    }
 
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    PROCESS_INFORMATION process{};
+    HWND form = nullptr;
+    int dpi = USER_DEFAULT_SCREEN_DPI;
+};
+
+TEST_P(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
+    Start();
+    ASSERT_NE(form, nullptr);
     RECT client{};
     GetClientRect(form, &client);
     EXPECT_EQ(client.right, TwipsToPixels(MainForm().clientWidth, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(MainForm().clientHeight, dpi));
 
-    const auto control = [&](ControlArray array, int index) {
-        return FindControlAt(form, *FindControl(array, index), dpi);
-    };
+    const auto control = [this](ControlArray array, int index) { return Control(array, index); };
     const HWND calculate = control(ControlArray::Command1, 0);
     ASSERT_NE(calculate, nullptr);
     for (int press = 0; press < 4; ++press) {
@@ -207,10 +250,7 @@ TEST_P(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
     // The mouse on row 2 of the right column selects that row in both columns.
     const HWND left = control(ControlArray::List1, 0);
     const HWND right = control(ControlArray::List1, 1);
-    const auto rowHeight = static_cast<int>(SendMessageW(right, LB_GETITEMHEIGHT, 0, 0));
-    const LPARAM at = MAKELPARAM(5, 2 * rowHeight + rowHeight / 2);
-    SendMessageW(right, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(right, WM_LBUTTONUP, 0, at);
+    ClickListRow(right, 2);
     EXPECT_EQ(SendMessageW(left, LB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(SendMessageW(right, LB_GETCURSEL, 0, 0), 2);
 
@@ -219,16 +259,181 @@ TEST_P(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
     std::printf("program window: %ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top, frame.left,
                 frame.top);
     std::fflush(stdout);
-    if (!Programs().leaveOpen) {
-        // Closing the window ends the program, without a fault.
-        PostMessageW(form, WM_CLOSE, 0, 0);
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-        DWORD exitCode = 1;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        EXPECT_EQ(exitCode, 0u);
+    Close();
+}
+
+// Memory shared with another process, for the messages of its list view that take a
+// pointer: a section mapped into both. (Read/WriteProcessMemory cannot reach a 32-bit
+// program that wine runs under qemu: its addresses are not the host's.)
+class SharedMemory {
+public:
+    SharedMemory(HANDLE process, DWORD size)
+        : process_(process),
+          section_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, nullptr)),
+          local_(static_cast<char *>(MapViewOfFile(section_, FILE_MAP_ALL_ACCESS, 0, 0, size))) {
+        SIZE_T viewSize = 0;
+        constexpr DWORD kViewUnmap = 2; // not inherited by the process's children
+        NtFunction<LONG(NTAPI *)(HANDLE, HANDLE, void **, ULONG_PTR, SIZE_T, LARGE_INTEGER *, SIZE_T *, DWORD, ULONG,
+                                 ULONG)>("NtMapViewOfSection")(section_, process_, &remote_, 0, 0, nullptr, &viewSize,
+                                                               kViewUnmap, 0, PAGE_READWRITE);
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    ~SharedMemory() {
+        NtFunction<LONG(NTAPI *)(HANDLE, void *)>("NtUnmapViewOfSection")(process_, remote_);
+        UnmapViewOfFile(local_);
+        CloseHandle(section_);
+    }
+    SharedMemory(const SharedMemory &) = delete;
+    SharedMemory &operator=(const SharedMemory &) = delete;
+
+    // An address in the other process, and the same place here.
+    LPARAM at(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(static_cast<char *>(remote_) + offset); }
+    template <typename T> T &here(std::size_t offset = 0) { return *reinterpret_cast<T *>(local_ + offset); }
+
+private:
+    template <typename Function> static Function NtFunction(const char *name) {
+        return reinterpret_cast<Function>(
+            reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
+    }
+
+    HANDLE process_;
+    HANDLE section_;
+    char *local_;
+    void *remote_ = nullptr;
+};
+
+// The start of LVITEMW in a program of either width: its pointer is 4 or 8 bytes.
+template <typename Pointer> struct ItemText {
+    UINT mask;
+    int item;
+    int subItem;
+    UINT state;
+    UINT stateMask;
+    Pointer text;
+    int textLength;
+};
+
+bool Is32Bit(HANDLE process) {
+    BOOL emulated = FALSE;
+    BOOL selfEmulated = FALSE;
+    IsWow64Process(process, &emulated);
+    IsWow64Process(GetCurrentProcess(), &selfEmulated);
+    return emulated || (sizeof(void *) == 4 && !selfEmulated); // emulated on 64-bit Windows, or 32-bit Windows
+}
+
+// The rows of another program's list view, each row's cells joined by tabs.
+std::vector<std::string> TableRowsOf(HANDLE process, HWND table) {
+    constexpr std::size_t kText = 256; // where the text goes, after the item
+    constexpr int kLength = 64;
+    SharedMemory memory(process, kText + kLength * sizeof(wchar_t));
+    const auto header = reinterpret_cast<HWND>(SendMessageW(table, LVM_GETHEADER, 0, 0));
+    const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    std::vector<std::string> rows;
+    for (LRESULT row = 0; row < SendMessageW(table, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        std::string cells;
+        for (int column = 0; column < columns; ++column) {
+            const auto text = static_cast<std::uint64_t>(memory.at(kText));
+            if (Is32Bit(process)) {
+                memory.here<ItemText<std::uint32_t>>() = {0,      0, column, 0, 0, static_cast<std::uint32_t>(text),
+                                                          kLength};
+            } else {
+                memory.here<ItemText<std::uint64_t>>() = {0, 0, column, 0, 0, text, kLength};
+            }
+            const auto length = SendMessageW(table, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), memory.at());
+            cells += (column > 0 ? "\t" : "") +
+                     win32::ToUtf8(std::wstring_view(&memory.here<wchar_t>(kText), static_cast<std::size_t>(length)));
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// A click on a row of another program's list view.
+void ClickRowOf(HANDLE process, HWND table, int row) {
+    SharedMemory memory(process, sizeof(RECT));
+    memory.here<RECT>() = {LVIR_LABEL, 0, 0, 0};
+    SendMessageW(table, LVM_GETITEMRECT, static_cast<WPARAM>(row), memory.at());
+    const RECT cell = memory.here<RECT>();
+    ClickAt(table, {cell.left + 2, (cell.top + cell.bottom) / 2});
+}
+
+// A key pressed where the keyboard's focus is in another program, as its event loop sees it.
+void PressKeyIn(const PROCESS_INFORMATION &process, WPARAM key) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(process.dwThreadId, &thread);
+    PostMessageW(thread.hwndFocus, WM_KEYDOWN, key, 1);
+    PostMessageW(thread.hwndFocus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+}
+
+// "Защо става така?" in the running program: F1 opens it beside the main window, moved to
+// the screen's left edge first as a user might, so that there is room on its right. Its
+// table and lines follow the worked example press by press; a row chosen in it is chosen in
+// both columns, and one chosen there in it; Esc closes it.
+TEST_P(RunningProgram, ExplainsTheWorkedExampleAsItGoes) {
+    Start();
+    ASSERT_NE(form, nullptr);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    SetWindowPos(form, nullptr, monitor.rcWork.left, monitor.rcWork.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+    PressKeyIn(process, VK_F1);
+    HWND why = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (why = FindFormWindow(process.dwProcessId, ExplainForm())) != nullptr; }))
+        << "F1 opened no explanation";
+    EXPECT_EQ(GetWindow(why, GW_OWNER), form);
+    RECT main{};
+    RECT beside{};
+    GetWindowRect(form, &main);
+    GetWindowRect(why, &beside);
+    EXPECT_EQ(beside.left, main.right + MulDiv(8, dpi, USER_DEFAULT_SCREEN_DPI));
+    EXPECT_EQ(beside.top, main.top);
+
+    const HWND table = Control(ControlArray::ExplainRows, 0, why);
+    const HWND summary = Control(ControlArray::ExplainSummary, 0, why);
+    const std::vector<std::string> rows{"0\t26\t0\t1\t24\tне", "1\t13\t1\t2\t48\tда", "2\t6\t0\t4\t96\tне",
+                                        "3\t3\t1\t8\t192\tда", "4\t1\t1\t16\t384\tда"};
+    const char *const lines[] = {"Остатъците досега, отдолу нагоре: 10\r\n",
+                                 "Остатъците досега, отдолу нагоре: 010\r\n",
+                                 "Остатъците досега, отдолу нагоре: 1010\r\n",
+                                 "26 = 16 + 8 + 2 = 11010 (двоично)\r\n"
+                                 "24 × 26 = 24 × 2 + 24 × 8 + 24 × 16 = 48 + 192 + 384 = 624\r\n"};
+    EXPECT_EQ(TableRowsOf(process.hProcess, table), rows) << "the worked example, before the first press";
+    EXPECT_EQ(TextOf(summary), lines[3]);
+    for (std::size_t press = 1; press <= 4; ++press) {
+        SendMessageW(Control(ControlArray::Command1, 0), BM_CLICK, 0, 0);
+        EXPECT_EQ(TableRowsOf(process.hProcess, table),
+                  std::vector<std::string>(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(press) + 1))
+            << "press " << press;
+        EXPECT_EQ(TextOf(summary), lines[press - 1]) << "press " << press;
+    }
+
+    const HWND right = Control(ControlArray::List1, 1);
+    ClickListRow(right, 1);
+    EXPECT_EQ(SendMessageW(table, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+    // The mouse on row 3 of the explanation, which takes the keyboard with it.
+    ClickRowOf(process.hProcess, table, 3);
+    EXPECT_TRUE(WaitFor([&] {
+        return SendMessageW(Control(ControlArray::List1, 0), LB_GETCURSEL, 0, 0) == 3 &&
+               SendMessageW(right, LB_GETCURSEL, 0, 0) == 3;
+    })) << "row 3 chosen in the explanation is not chosen in both columns";
+
+    PressKeyIn(process, VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(why); })) << "Esc left the explanation open";
+    EXPECT_TRUE(IsWindowVisible(form));
+
+    if (Programs().leaveOpen) {
+        // Open again for a screenshot of both windows.
+        PressKeyIn(process, VK_F1);
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(why) != FALSE; }));
+        RECT both{};
+        GetWindowRect(why, &beside);
+        UnionRect(&both, &main, &beside);
+        std::printf("program windows: %ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left,
+                    both.top);
+        std::fflush(stdout);
+    }
+    Close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, RunningProgram, kProgramFiles, FileName);

@@ -9,6 +9,10 @@ namespace {
 INSTANTIATE_TEST_SUITE_P(Win32, BackendContract,
                          ::testing::Values(NamedDriverFactory{"Win32", [] { return std::make_unique<Win32Driver>(); }}),
                          DriverName<NamedDriverFactory>);
+INSTANTIATE_TEST_SUITE_P(Win32, ProgramContract,
+                         ::testing::Values(NamedProgramDriverFactory{"Win32",
+                                                                     [] { return std::make_unique<Win32Driver>(); }}),
+                         DriverName<NamedProgramDriverFactory>);
 
 } // namespace
 } // namespace korvanta::testing

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
-// The hand of a user on the Win32 window, and what the Windows tests share: the
+// The hand of a user on the Win32 windows, and what the Windows tests share: the
 // program files under test and reading controls with plain window messages.
 #pragma once
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "backends/win32/utf16.h"
+#include "backends/win32/win32_host.h"
 #include "backends/win32/win32_window.h"
 #include "tests/window_driver.h"
 
@@ -56,7 +59,40 @@ inline void PumpMessages(win32::Win32Window *window = nullptr) {
     }
 }
 
-class Win32Driver final : public WindowDriver {
+// A control's rectangle in its parent's client coordinates.
+inline RECT PlaceOf(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+}
+
+// The headings of a list view, separated by tabs, read with HDM_GETITEMW.
+inline std::string HeadingsOf(HWND listView) {
+    const auto header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    std::string headings;
+    const LRESULT count = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+    for (LRESULT column = 0; column < count; ++column) {
+        wchar_t text[256] = {};
+        HDITEMW item{};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(std::size(text));
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        headings += (column > 0 ? "\t" : "") + win32::ToUtf8(text);
+    }
+    return headings;
+}
+
+// A click of the left mouse button at a point of a control's client area. The button's
+// release waits in the queue, as it would, for a control that watches for a drag.
+inline void ClickAt(HWND control, POINT at) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageW(control, WM_LBUTTONUP, 0, where);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
+}
+
+class Win32Driver final : public ProgramDriver {
 public:
     Win32Driver() {
         window_.Show(SW_SHOW);
@@ -64,7 +100,30 @@ public:
     }
 
     win32::Win32Window &window() { return window_; }
-    HWND Hwnd(ControlArray array, int index) const { return window_.ControlWindow(array, index); }
+    win32::Win32Host &windows() { return host_; }
+    // A control of the main window, or of a window of its menu once that is built.
+    HWND Hwnd(ControlArray array, int index) const {
+        const FormSpec *form = FormOf(array, index);
+        const win32::Win32Window *window = form == &MainForm() ? &window_ : host_.Built(*form);
+        return window != nullptr ? window->ControlWindow(array, index) : nullptr;
+    }
+
+    // A key pressed as the event loop sees it, where the keyboard's focus is
+    // (or in `target`): offered to the program's keyboard handling, else dispatched.
+    void PressKey(WPARAM key, bool shift = false, HWND target = GetFocus()) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG message{target, WM_KEYDOWN, key, 1, 0, {}};
+        if (!window_.TranslateDialogMessage(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        PumpMessages(&window_);
+    }
 
     FormControls &controls() override { return window_.controls(); }
     void Connect(FormEvents &events) override { window_.Connect(events); }
@@ -85,10 +144,41 @@ public:
     void Type(ControlArray array, std::int16_t index, std::string_view text) override {
         SetWindowTextW(Hwnd(array, index), win32::ToUtf16(text).c_str());
     }
-    std::string Caption(ControlArray array, std::int16_t index) override { return TextOf(Hwnd(array, index)); }
+    std::string Caption(ControlArray array, std::int16_t index) override {
+        const HWND control = Hwnd(array, index);
+        return FindControl(array, index)->kind == ControlKind::Table ? HeadingsOf(control) : TextOf(control);
+    }
+
+    Window &main() override { return window_; }
+    WindowHost &host() override { return host_; }
+    void PressFunctionKey(int key) override { PressKeyIn(window_.hwnd(), static_cast<WPARAM>(VK_F1 + key - 1)); }
+    void ChooseRow(ControlArray array, std::int16_t index, std::int16_t row) override {
+        if (FindControl(array, index)->kind != ControlKind::Table) {
+            SelectRow(index, row);
+            return;
+        }
+        // The mouse on the row's first cell.
+        const HWND table = Hwnd(array, index);
+        RECT cell{LVIR_LABEL, 0, 0, 0};
+        SendMessageW(table, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        ClickAt(table, {cell.left + 2, (cell.top + cell.bottom) / 2});
+        PumpMessages(&window_);
+    }
+    bool Shown(const FormSpec &form) override {
+        const win32::Win32Window *window = host_.Built(form);
+        return window != nullptr && IsWindowVisible(window->hwnd());
+    }
+    void PressEscape(const FormSpec &form) override { PressKeyIn(host_.Built(form)->hwnd(), VK_ESCAPE); }
 
 private:
+    // A key pressed in a window: where the keyboard's focus is, if it is there.
+    void PressKeyIn(HWND window, WPARAM key) {
+        const HWND focus = GetFocus();
+        PressKey(key, false, IsChild(window, focus) ? focus : window);
+    }
+
     win32::Win32Window window_{GetModuleHandleW(nullptr)};
+    win32::Win32Host host_{GetModuleHandleW(nullptr), window_};
 };
 
 } // namespace korvanta::testing

@@ -22,14 +22,6 @@ RECT DescribedPlace(const ControlSpec &design, int dpi) {
     return {pixels.left, pixels.top, pixels.right(), pixels.bottom()};
 }
 
-// A control's rectangle in its parent's client coordinates.
-RECT PlaceOf(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
-    return rect;
-}
-
 // Left, top, right, bottom: comparable and printable.
 std::array<LONG, 4> Edges(const RECT &r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -41,21 +33,7 @@ protected:
     HWND List(int index) { return Hwnd(ControlArray::List1, index); }
     HWND Main() { return driver.window().hwnd(); }
 
-    // A key as the event loop sees it: offered to the dialog manager, else dispatched.
-    void PressKey(WPARAM key, bool shift = false) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(keys);
-        MSG message{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
-        if (!driver.window().TranslateDialogMessage(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
-        PumpMessages(&driver.window());
-    }
+    void PressKey(WPARAM key, bool shift = false) { driver.PressKey(key, shift); }
 
     Win32Driver driver;
 };
