@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and testing need, only those missing.
-# Usage: scripts/install-deps.sh [group...]   groups: build (default), qt, windows, fuzz, bench, release, web,
+# Usage: scripts/install-deps.sh [group...]   groups: build (default), qt, windows, fuzz, bench, release, web, icons,
 # all, and the 32-bit wine that scripts/enable-win32-programs.sh installs: qemu, win32
 set -euo pipefail
 
@@ -13,6 +13,7 @@ declare -A groups=(
   [win32]="wine32:i386 wine32-preloader:i386"
   [release]="wixl msitools faketime zip lintian appstream desktop-file-utils dpkg-dev file"
   [bench]="libx11-dev libxft-dev libxcb1-dev pkg-config binutils xvfb xauth"
+  [icons]="librsvg2-bin imagemagick pngquant g++ python3"
   [web]="emscripten nodejs googletest chromium chromium-driver python3-selenium fonts-liberation2"
 )
 
