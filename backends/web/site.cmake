@@ -4,7 +4,8 @@
 # keeps them all for offline use. Run as
 #   cmake -DPAGE=umnozhenie.html -DVERSION=1.00 -DOUTPUT=site -DNODE=node
 #         -DCOLOUR_TOOL=korvanta_window_colour.js -DWORKER=service-worker.js -DICON_DIR=resources/icon
-#         -DDESKTOP_ENTRY=umnozhenie.desktop -DPROGRAM=umnozhenie -DMANIFEST_NAME=manifest.webmanifest -DWORKER_NAME=service-worker.js
+#         -DDESKTOP_ENTRY=umnozhenie.desktop -DPROGRAM=umnozhenie -DMANIFEST_NAME=manifest.webmanifest
+#         -DWORKER_NAME=service-worker.js
 #         -DICONS=hamburger-192.png;hamburger-512.png;hamburger-maskable-512.png -P site.cmake
 # The manifest takes the program's name and description from the desktop entry, the
 # language from the page and the colours from the window description (COLOUR_TOOL).
