@@ -50,7 +50,9 @@ if(DEFINED ENV{SOURCE_DATE_EPOCH})
                   COMMAND_ERROR_IS_FATAL ANY)
   execute_process(COMMAND date -u -d @$ENV{SOURCE_DATE_EPOCH} "+%Y-%m-%d %H:%M:%S" OUTPUT_VARIABLE time
                   OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  list(APPEND run faketime ${time})
+  # Absolute (-f): the clock stands still there; without it, it runs on from that time, and
+  # the package's storage times differ from run to run in their fractions of a second.
+  list(APPEND run faketime -f ${time})
 endif()
 
 execute_process(
