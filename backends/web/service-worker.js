@@ -7,10 +7,10 @@
 // host's at each visit while online; when it differs, the new worker fetches every file of
 // the new version, checks each against its checksum and only then takes over at once: the
 // old version's cache is dropped, and the pages open are told, so that one the pupil has
-// not touched yet reloads into the new version (offline.js). A copy interrupted half-way on the host, or
-// any file that does not match, leaves the old version in place until a later visit.
-// The page is one file and fetches nothing once loaded, so a page of the old version that
-// stays open keeps working whole.
+// not touched yet reloads into the new version (offline.js). A copy interrupted half-way
+// on the host, or any file that does not match, leaves the old version in place until a
+// later visit. The page is one file and fetches nothing once loaded, so a page of the old
+// version that stays open keeps working whole.
 'use strict';
 
 // Made at build time: the program's name, the version with a checksum of this worker and
