@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Umnozhenie on Linux: opens the main window and runs until the window is closed.
 #include <QApplication>
 

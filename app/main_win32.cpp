@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows program: opens the main form and runs until the user closes it.
 #include <windows.h>
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Linux program, its installation (program, desktop entry, software-centre entry, icons,
 # manual pages, changelog and copyright) and its .deb.
 add_executable(umnozhenie main_qt.cpp)
@@ -21,7 +22,12 @@ set(generated ${CMAKE_CURRENT_BINARY_DIR}/generated)
 set(metainfo ${generated}/org.example.umnozhenie.metainfo.xml)
 configure_file(${resources}/org.example.umnozhenie.metainfo.xml.in ${metainfo} @ONLY)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${packaging}/debian/copyright DESTINATION ${docdir})
+# The copyright file, machine-readable, with the licence texts put in.
+korvanta_dep5_text(KORVANTA_DEP5_MIT "${KORVANTA_LICENSE_PERMISSION}")
+korvanta_dep5_text(KORVANTA_DEP5_ZPL "${KORVANTA_ZPL_TEXT}")
+korvanta_dep5_text(KORVANTA_DEP5_LUCENT "${KORVANTA_LUCENT_TEXT}")
+configure_file(${packaging}/debian/copyright.in ${generated}/copyright @ONLY)
+install(FILES ${generated}/copyright DESTINATION ${docdir})
 
 # The changelog and the manual pages, compressed as Debian has them: gzip -9n keeps no
 # name and no time, so the same text gives the same file.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The web program: build/web/umnozhenie.html, one page with the WebAssembly inside it,
 # that works opened from disk as well as from any web server.
 korvanta_web_shell(${CMAKE_CURRENT_SOURCE_DIR}/web_page.html ${CMAKE_CURRENT_BINARY_DIR}/web_page.html)

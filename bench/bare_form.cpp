@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bare Qt Widgets form: the eleven controls of the main window at their places, with
 // their texts, font and colours, and no behaviour at all: what a form designer would
 // produce. The yardstick for the program's start-up; it ends after its first paint.

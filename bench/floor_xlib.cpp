@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor: a plain Xlib + Xft window of the main window's size that paints the
 // background, each control's rectangle and the first line of its text in the form's
 // font, and ends after its first paint. No toolkit can show the window for less.

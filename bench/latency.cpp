@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The latency of the commands on the program's own window, in process: the form's
 // handlers called directly (Calculate over whole tables of 15 rows, Clear between
 // tables), and a real click on Calculate, posted to the window like a click of the

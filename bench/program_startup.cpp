@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own start, as app/main_qt.cpp runs it (the same checks and start-up
 // function on the same application object), ending after the first paint of its window.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "bench/qt_first_paint.h"
 
 #include <QCoreApplication>

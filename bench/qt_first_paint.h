@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ends a Qt start-up probe right after the first paint of its first window: once the
 // window has been painted and flushed, a round trip to the X server makes sure the
 // server holds the picture, the moment is reported to the benchmark and the event

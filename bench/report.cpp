@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "bench/report.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a start-up probe tells the benchmark that started it when its window first
 // appeared on the screen. The benchmark hands each probe the write end of a pipe as
 // file descriptor 3; the probe writes one record and ends. Started by hand (nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Measures start-up: runs each probe many times, alternating between them so that drift
 // of the machine touches all alike, and takes from each run the time from just before
 // exec to the probe's first paint and the peak resident memory of the whole process

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Median, percentiles and extremes of a set of measurements.
 #pragma once
 

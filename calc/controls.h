@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The few operations the calculation and the form need from a window's controls.
 // Each window backend (in memory, Qt, Win32) implements them on its own controls;
 // nothing here knows which backend it talks to. Every call runs on the window's
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvanta {
 
@@ -40,6 +42,15 @@ public:
     // nothing. A row outside -1 .. ListCount()-1 is refused and changes nothing.
     virtual void SetListIndex(std::int16_t row) = 0;
 };
+
+// Every row of a list, top to bottom.
+inline std::vector<std::string> Rows(const ListBox &list) {
+    std::vector<std::string> rows;
+    for (std::int16_t row = 0; row < list.ListCount(); ++row) {
+        rows.push_back(list.List(row));
+    }
+    return rows;
+}
 
 // A push button. A disabled button looks disabled and delivers no clicks.
 class Button {

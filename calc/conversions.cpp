@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing numbers as text, independent of the user's locale.
 #include "calc/conversions.h"
 
@@ -190,6 +191,11 @@ double TextToNumber(std::string_view text) {
 std::optional<std::int16_t> ToInteger16(double value) { return RoundToEven<std::int16_t>(value); }
 
 std::optional<std::int32_t> ToInteger32(double value) { return RoundToEven<std::int32_t>(value); }
+
+bool IsOdd(double value) {
+    const auto whole = ToInteger32(value);
+    return whole && *whole % 2 != 0;
+}
 
 std::string NumberToText(std::int32_t value) { return std::to_string(value); }
 

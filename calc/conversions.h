@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversions between the texts the window shows and the numbers the table works with.
 // They are pure functions: no locale, no state, no exceptions.
 #pragma once
@@ -25,6 +26,10 @@ std::optional<std::int16_t> ToInteger16(double value);
 
 // The same rounding into -2147483648..2147483647.
 std::optional<std::int32_t> ToInteger32(double value);
+
+// Whether a right value of the table is odd, its row one that is added. Right values are
+// whole numbers; the test rounds them to 32 bits first.
+bool IsOdd(double value);
 
 // The general decimal form of a number: at most 15 significant digits, no grouping,
 // no trailing zeros, the decimal point always '.', so that TextToNumber reads every

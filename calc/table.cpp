@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: MIT
+
 #include "calc/table.h"
 
 #include <cfloat>
+#include <cmath>
+#include <optional>
 
 #include "calc/conversions.h"
 
@@ -10,15 +14,30 @@ namespace korvanta {
 // double as it is made. The x87 unit of 32-bit x86 keeps 80-bit intermediates and would
 // round some sums twice: such a build must use SSE2 (-msse2 -mfpmath=sse).
 static_assert(FLT_EVAL_METHOD == 0, "floating point must round every operation to its type");
-namespace {
 
-// Right values are whole numbers; the parity test rounds them to 32 bits first.
-bool IsOdd(double value) {
-    const auto whole = ToInteger32(value);
-    return whole && *whole % 2 != 0;
+FactorsCheck ReadFactors(std::string_view firstText, std::string_view secondText, Factors &factors) {
+    // The table starts from the first factor as it is written back, to 15 digits, so that
+    // is the value checked: "1.0000000000000001" would otherwise pass and come back as a
+    // "1" that the next press refuses in the middle of the table.
+    double first = TextToNumber(firstText);
+    if (std::isfinite(first)) {
+        first = TextToNumber(NumberToText(first));
+    }
+    const double secondRead = TextToNumber(secondText);
+    const std::optional<std::int16_t> second = ToInteger16(secondRead);
+
+    // A second factor that does not round into 16 bits is either far below 1 or too large.
+    const bool secondTooLarge = !second && secondRead > 1;
+    const bool notGreaterThanOne = !(first > 1) || (second ? *second <= 1 : !secondTooLarge);
+    if (notGreaterThanOne) {
+        return FactorsCheck::NotGreaterThanOne;
+    }
+    if (first >= kFirstFactorLimit || secondTooLarge) {
+        return FactorsCheck::TooLarge;
+    }
+    factors = {first, *second};
+    return FactorsCheck::Taken;
 }
-
-} // namespace
 
 void HalvingTable::ReadLastRow() {
     state_.LastRow = static_cast<std::int16_t>(controls_.List1(0).ListCount() - 1);

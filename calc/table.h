@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The halving-doubling table: the left column doubles the first factor, the right
 // column halves the second by whole-number division until it reaches 1, and the
 // product is the sum of the left values beside odd right values. The rows live only
@@ -6,10 +7,28 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "calc/controls.h"
 
 namespace korvanta {
+
+// From this first factor on, the doublings or the sum could leave the range of a double.
+inline constexpr double kFirstFactorLimit = 1e303;
+
+// The two factors a table starts from, as Calculate takes them from the inputs: the first
+// as it is written back, to 15 significant digits; the second rounded to a whole number.
+struct Factors {
+    double first = 0;
+    std::int16_t second = 0;
+};
+
+enum class FactorsCheck { Taken, NotGreaterThanOne, TooLarge };
+
+// Reads two typed factors. Taken: both are greater than 1, the first below
+// kFirstFactorLimit and the second at most 32767. Otherwise which message is due; a factor
+// not greater than 1 goes before one too large.
+FactorsCheck ReadFactors(std::string_view first, std::string_view second, Factors &factors);
 
 // The form's variables that the table works with, alive as long as the window.
 struct TableState {

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-building the Windows program with Debian's mingw-w64 (posix thread model).
 # Included by the per-architecture toolchain files after they set KORVANTA_MINGW_TRIPLE
 # (and KORVANTA_MINGW_ARCH_FLAGS, the code generation options of the architecture).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The 32-bit Windows program: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(KORVANTA_MINGW_TRIPLE i686-w64-mingw32)

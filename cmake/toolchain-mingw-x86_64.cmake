@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The 64-bit Windows program: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(KORVANTA_MINGW_TRIPLE x86_64-w64-mingw32)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds the number conversions every text a pupil could type or paste.
 //
 // - TextToNumber reads any bytes without reading past them (the text is handed over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plays arbitrary sequences of what a pupil can do on the main form in an in-memory
 // window, and after every action compares the window with a small model of what the
 // handlers must have done and checks the table's invariants on what the window shows:
@@ -11,7 +12,10 @@
 // - no text the program writes holds "inf" or "nan", and a number below 1E15 is
 //   never written with an exponent;
 // - the working text changes only as the handlers say: one of the two messages after
-//   a refused Calculate, empty after Clear, extended after an accepted Calculate.
+//   a refused Calculate, empty after Clear, extended after an accepted Calculate;
+// - the explanation window, open from the start, shows the main window's rows one for
+//   one with the row chosen there, and once the table is finished its product is the
+//   working box's.
 //
 // The input is a sequence of actions, each an action byte (taken modulo 8) and its
 // operands:
@@ -38,6 +42,7 @@
 #include "tests/window_driver.h"
 #include "ui/form.h"
 #include "ui/layout.h"
+#include "ui/program.h"
 
 namespace korvanta {
 namespace {
@@ -151,7 +156,7 @@ struct Model {
 
 class Session {
 public:
-    Session() { window_.Connect(form_); }
+    Session() { window_.PressFunctionKey(1); }
 
     void Run(Input &in) {
         while (!in.AtEnd()) {
@@ -192,10 +197,10 @@ public:
                 const auto index = static_cast<std::int16_t>(static_cast<std::int8_t>(operand) >> 1);
                 if (operand & 1) {
                     if (index != 0 && index != 1) {
-                        form_.Command1_Click(index);
+                        program_.Clicked(ControlArray::Command1, index);
                     }
                 } else {
-                    form_.List1_Click(index);
+                    program_.RowChosen(ControlArray::List1, index);
                 }
                 break;
             }
@@ -214,7 +219,7 @@ private:
     FormControls &c() { return window_.controls(); }
     std::string Working() { return c().Text1(0).Text(); }
 
-    std::vector<std::string> Column(int index) { return testing::Rows(c().List1(index)); }
+    std::vector<std::string> Column(int index) { return Rows(c().List1(index)); }
 
     [[noreturn]] void Fail(const char *what) {
         std::fprintf(stderr, "form: %s\n", what);
@@ -306,6 +311,31 @@ private:
         if (!enabled) {
             CheckFinishedExpression(left, right, counted);
         }
+        CheckExplanation(left, right);
+    }
+
+    void CheckExplanation(const std::vector<std::string> &left, const std::vector<std::string> &right) {
+        ControlRegistry &why = host_.Built(ExplainForm())->controls();
+        const std::vector<std::string> rows = Rows(why.List(ControlArray::ExplainRows, 0));
+        if (left.empty()) {
+            Require(rows.size() == 5, "before the first row, the explanation does not show the worked example");
+            return;
+        }
+        Require(rows.size() == left.size(), "the explanation's rows are not the table's");
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            const std::vector<std::string_view> cells = Cells(rows[row]);
+            Require(cells.size() == 6 && cells[1] == right[row] && cells[4] == left[row] &&
+                        cells[2] == (std::stol(right[row]) % 2 == 1 ? "1" : "0"),
+                    "an explained row differs from the table's row");
+        }
+        Require(why.List(ControlArray::ExplainRows, 0).ListIndex() == model_.selected,
+                "the explanation's chosen row is not the table's");
+        if (right.back() == "1") {
+            const std::string working = Working();
+            const std::string summary = why.Text(ControlArray::ExplainSummary, 0).Text();
+            const std::string result = working.substr(working.rfind(" = ") + 3);
+            Require(summary.ends_with(" = " + result), "the explanation's product is not the working box's");
+        }
     }
 
     void CheckFinishedExpression(const std::vector<std::string> &left, const std::vector<std::string> &right,
@@ -340,7 +370,9 @@ private:
     }
 
     MemoryWindow window_;
-    Korvanta form_{window_.controls()};
+    MemoryHost host_;
+    Program program_{window_, host_};
+    Korvanta &form_ = program_.form();
     Model model_;
 };
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Benchmarks the Linux program: its start-up against a bare Qt form with the same
 # controls and against a plain Xlib + Xft window (the floor), peak memory, the latency
 # of the commands on the real window, and the sizes of the program files; and the web

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the web program with emscripten (installing what is missing on Debian 12) and
 # says where it is: one HTML file with the WebAssembly inside it.
 # Usage: scripts/build-web.sh [--with-tests] [--build-dir DIR]

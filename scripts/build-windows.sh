@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Windows program, 32-bit and 64-bit, with the mingw-w64 cross compilers
 # (installing what is missing on Debian 12), and says where the program files are.
 # Usage: scripts/build-windows.sh [--with-tests]   (also the test programs of both)

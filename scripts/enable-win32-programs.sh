@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes this Debian 12 machine able to run 32-bit Windows programs under wine, as the
 # Windows tests need: Debian's 32-bit wine, and, where the kernel does not run 32-bit x86
 # code itself, qemu's user-mode emulator registered for it. Safe to run again, and quick

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The longer fuzzing run: an hour per target by default, all targets side by side,
 # growing the corpus in build/fuzz/corpus/<target> so that the next run starts where
 # this one ended. Usage: scripts/fuzz-long.sh [seconds] [target...]

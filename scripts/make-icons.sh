@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the program's icons from resources/icon/hamburger.svg: a 32 x 32 PNG and ICO
 # in 256 colours (a palette of 255 opaque colours and one transparent entry), and the web
 # site's app icons (8-bit palette PNGs with transparency): 192 and 512 pixels, and a

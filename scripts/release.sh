@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The release command: builds every program in Release from the checked-out commit and
 # writes dist/ with the Debian package, the 32-bit and 64-bit Windows programs, a Windows
 # Installer package of each, a portable zip of the 32-bit program, the web program (one
 # HTML page, and a zip of the web site: the same page with what installs it as an app that
-# opens offline), the source archive and SHA256SUMS. Fails when lintian, appstreamcli
-# or desktop-file-validate complain. Every time stamp is the commit's (SOURCE_DATE_EPOCH),
-# so two runs on the same commit give the same files.
+# opens offline), the source archive and SHA256SUMS, each with the program's licence.
+# Fails when lintian, appstreamcli or desktop-file-validate complain, or a file lacks the
+# licence. Every time stamp is the commit's (SOURCE_DATE_EPOCH), so two runs on the same
+# commit give the same files.
 # Usage: scripts/release.sh [--check-reproducible] [--allow-dirty]
 #   --check-reproducible  builds everything twice from scratch and compares the two dist/
 #   --allow-dirty         builds uncommitted changes too (for tests: the source archive
@@ -81,11 +83,12 @@ collect() {
     cp "$out/win$bits/app/umnozhenie.exe" "dist/$name-windows-${bits}bit.exe"
     cp "$out/win$bits/app/$name-windows-${bits}bit.msi" dist/
   done
-  # The portable zip: the 32-bit program alone, with the commit's time and no extra fields.
+  # The portable zip: the 32-bit program and its LICENSE.txt, with the commit's time and no
+  # extra fields.
   mkdir -p "$out/portable"
-  cp "$out/win32/app/umnozhenie.exe" "$out/portable/"
-  touch -d "@$SOURCE_DATE_EPOCH" "$out/portable/umnozhenie.exe"
-  (cd "$out/portable" && zip -X -9 -q "$root/dist/$name-windows-32bit-portable.zip" umnozhenie.exe)
+  cp "$out/win32/app/umnozhenie.exe" "$out/win32/app/LICENSE.txt" "$out/portable/"
+  touch -d "@$SOURCE_DATE_EPOCH" "$out/portable/umnozhenie.exe" "$out/portable/LICENSE.txt"
+  (cd "$out/portable" && zip -X -9 -q "$root/dist/$name-windows-32bit-portable.zip" umnozhenie.exe LICENSE.txt)
   cp "$out/web/umnozhenie.html" "dist/$name-web.html"
   # The web site: a folder umnozhenie/ to put on a web host, in a fixed order, its files
   # dated with the commit and readable by all.
@@ -101,6 +104,28 @@ collect() {
   (cd dist && sha256sum -- * >SHA256SUMS)
 }
 
+# The licence goes with the program: LICENSE in the source, LICENSE.txt beside the Windows
+# program (ASCII with Windows line ends, so that any Notepad shows it), MIT and the version
+# at the top of the web page and in its metadata.
+check_licence() {
+  local version name licence
+  version=$(version)
+  name=umnozhenie-$version
+  licence=$out/win32/app/LICENSE.txt
+  [ "$(file -b "$licence")" = "ASCII text, with CRLF line terminators" ] ||
+    fail "$licence is not ASCII text with CRLF line ends: $(file -b "$licence")"
+  local zip=dist/$name-windows-32bit-portable.zip
+  [ "$(zip -sf "$zip" | sed -n 's/^  //p')" = $'umnozhenie.exe\nLICENSE.txt' ] ||
+    fail "$zip does not hold umnozhenie.exe and LICENSE.txt: $(zip -sf "$zip")"
+  tar -xzOf "dist/$name.tar.gz" "$name/LICENSE" | cmp -s - LICENSE || fail "the source archive does not hold LICENSE"
+  local page=dist/$name-web.html
+  head -n 1 "$page" | grep -qF "<!-- SPDX-License-Identifier: MIT" || fail "$page does not start with its licence"
+  head -n 3 "$page" | grep -qF " $version" || fail "the comment at the top of $page lacks the version $version"
+  for meta in "<meta name=\"dcterms.license\" content=\"MIT\">" "<meta name=\"version\" content=\"$version\">"; do
+    grep -qF "$meta" "$page" || fail "$page lacks $meta"
+  done
+}
+
 check() {
   local deb unpacked
   deb=$(ls dist/umnozhenie_*.deb)
@@ -113,6 +138,8 @@ check() {
   echo "== appstreamcli validate"
   appstreamcli validate --no-net --pedantic "$unpacked"/usr/share/metainfo/*.metainfo.xml ||
     fail "appstreamcli refuses the metainfo"
+  echo "== The licence in every file handed out"
+  check_licence
   echo "== lintian"
   lintian --pedantic --display-info --fail-on error,warning "$deb" || fail "lintian complains about $deb"
   echo "== the web site's page"

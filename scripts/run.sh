@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the program (installing what is missing on Debian 12) and opens its window.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang in build/fuzz and runs each for a bounded
 # time, side by side, starting from the committed seed corpus. Fails on any crash,
 # sanitizer report, leak, hang (one input over 10 s) or failed check; the input that

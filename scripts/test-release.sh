@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The release stage of the tests. Runs the release command twice from scratch and compares
 # the files (dist/, with the command's own checks: lintian, appstreamcli,
-# desktop-file-validate, SHA256SUMS). Then, under wine in a fresh prefix, deploys the
-# 32-bit Windows Installer package as a lab would: installs it silently; checks the program
-# file, the Start-menu shortcut and the Add/Remove Programs entry with their Bulgarian
-# names and icon; starts the installed program and runs the worked example in its window;
-# removes it silently and checks that nothing is left. Last, an upgrade: a package of an
-# older version, installed first, is replaced, and refused after; and the 64-bit package
-# goes into Program Files and out again.
+# desktop-file-validate, SHA256SUMS, the licence in each file). Then, under wine in a fresh
+# prefix, deploys the 32-bit Windows Installer package as a lab would: installs it
+# silently; checks the program file and its LICENSE.txt, the Start-menu shortcut and the
+# Add/Remove Programs entry with their Bulgarian names and icon; starts the installed
+# program and runs the worked example in its window; removes it silently and checks that
+# nothing is left. Last, an upgrade: a package of an older version, installed first, is
+# replaced, and refused after; and the 64-bit package, with its LICENSE.txt, goes into
+# Program Files and out again.
 # Usage: scripts/test-release.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,8 +38,9 @@ prepared=$SECONDS
 
 # A package of an older version: the same program file, 0.90 on the package.
 older=$work/umnozhenie-0.90-windows-32bit.msi
-cmake -DPROGRAM=build/release/win32/app/umnozhenie.exe -DICON=resources/icon/hamburger.ico -DVERSION=0.90 \
-  -DARCH=x86 -DOUTPUT="$older" -P packaging/windows/msi.cmake
+cmake -DPROGRAM=build/release/win32/app/umnozhenie.exe -DICON=resources/icon/hamburger.ico \
+  -DLICENSE=build/release/win32/app/LICENSE.txt -DVERSION=0.90 -DARCH=x86 -DOUTPUT="$older" \
+  -P packaging/windows/msi.cmake
 
 name="Умножение чрез деление"
 program_dir="$WINEPREFIX/drive_c/Program Files (x86)/Umnozhenie"
@@ -69,6 +72,8 @@ code=$(product_code "$msi")
 [ -s "$program_dir/umnozhenie.exe" ] || fail "no program file in Program Files (x86)\\Umnozhenie"
 cmp -s "$program_dir/umnozhenie.exe" build/release/win32/app/umnozhenie.exe ||
   fail "the installed program file is not the built one"
+cmp -s "$program_dir/LICENSE.txt" build/release/win32/app/LICENSE.txt ||
+  fail "the licence, LICENSE.txt, is not in Program Files (x86)\\Umnozhenie"
 # wine puts the shortcut in the user's Start menu even for a per-machine install.
 [ "$(shortcuts | wc -l)" = 1 ] || fail "no Start-menu shortcut named $name"
 grep -qa 'umnozhenie.exe' "$(shortcuts)" || fail "the shortcut does not lead to umnozhenie.exe"
@@ -83,7 +88,7 @@ product=$(registry "HKLM\\Software\\Classes\\Installer\\Products\\$packed")
 grep -qxF "\"ProductName\"=\"$name\"" <<<"$product" || fail "the product key lacks the Bulgarian name: $product"
 icon=$(sed -n 's/^"ProductIcon"="C:\\\\\(.*\)"$/\1/p' <<<"$product" | sed 's/\\\\/\//g')
 [ -s "$WINEPREFIX/drive_c/$icon" ] || fail "the product's icon is missing: $product"
-echo "program file, shortcut, uninstall entry and icon in place"
+echo "program file, licence, shortcut, uninstall entry and icon in place"
 
 echo "== The installed program, started and driven"
 log=$work/running.log
@@ -125,6 +130,8 @@ program64_dir="$WINEPREFIX/drive_c/Program Files/Umnozhenie"
 [ "$(msiexec /i "$msi64")" = 0 ] || fail "msiexec /i $msi64 /qn failed"
 cmp -s "$program64_dir/umnozhenie.exe" build/release/win64/app/umnozhenie.exe ||
   fail "the 64-bit program file is not in Program Files\\Umnozhenie"
+cmp -s "$program64_dir/LICENSE.txt" build/release/win64/app/LICENSE.txt ||
+  fail "the licence, LICENSE.txt, is not in Program Files\\Umnozhenie"
 [ "$(msiexec /x "$msi64")" = 0 ] || fail "msiexec /x $msi64 /qn failed"
 [ ! -e "$program64_dir" ] && [ -z "$(shortcuts)" ] || fail "the 64-bit package left files behind"
 echo "installed and removed"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the whole test suite with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build/asan and runs it. Any sanitizer report ends its test with a failure, and so
 # the run. Usage: scripts/test-sanitizers.sh

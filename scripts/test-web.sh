@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The web stage of the tests. Builds the web program and its tests with emscripten, then
 # runs the calculation's unit suite under Node.js, and the backend contract and the
 # program's page end to end in headless Chromium. Leaves the screenshots of the page in
@@ -22,7 +23,7 @@ finished=$SECONDS
 
 shots=build/web/tests/web/end_to_end
 if $update; then
-  cp "$shots/screenshot-web.png" "$shots/screenshot-web-phone.png" docs/
+  cp "$shots/screenshot-web.png" "$shots/screenshot-web-phone.png" "$shots/screenshot-explain-web.png" docs/
   echo "copied the screenshots to docs/"
 fi
 echo "Web stage: build $((built - started)) s, tests $((finished - built)) s, in all $((finished - started)) s"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows stage of the tests. Makes the machine able to run 32-bit Windows programs
 # (scripts/enable-win32-programs.sh), builds both program files and the test programs of
 # both widths, inspects the 32-bit program file, and runs under wine, on an X display of

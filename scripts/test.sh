@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds and runs every test: installs what is missing (Debian 12), checks the format,
 # builds with warnings as errors and runs the whole suite, then the sanitizer, fuzz, web,
 # Windows and release stages. Stops at the first stage that fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# apt's indexes are updated once in this run, and again only after an architecture is added.
+mkdir -p build
+export KORVANTA_APT_STAMP=$PWD/build/apt-updated
+rm -f "$KORVANTA_APT_STAMP"
 scripts/install-deps.sh all
 
 echo "== format"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the stages that run Windows programs: an X display and a wine prefix of their
 # own. After `wine_session FOLDER`, DISPLAY is a fresh Xvfb and WINEPREFIX a fresh 64-bit
 # prefix in FOLDER/prefix with one wine server running; both end when the script exits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The contract of a window backend, run against each backend's driver.
 #include "tests/backend_contract.h"
 
@@ -5,6 +6,7 @@
 #include <vector>
 
 #include "ui/form.h"
+#include "ui/program.h"
 
 namespace korvanta::testing {
 namespace {
@@ -160,6 +162,68 @@ TEST_P(BackendContract, TypedInputsStartAFreshTable) {
     EXPECT_EQ(c.Text2(1).Text(), "44");
     EXPECT_EQ(Rows(c.List1(0)), (std::vector<std::string>{"34", "68"}));
     EXPECT_EQ(Rows(c.List1(1)), (std::vector<std::string>{"44", "22"}));
+}
+
+// Until every backend's driver takes the program's windows.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ProgramContract);
+
+// The window of the main window's menu that explains the table: built on the first F1,
+// and from then on it follows the table, and a row chosen in either window is chosen in both.
+TEST_P(ProgramContract, TheExplanationFollowsTheTable) {
+    Program program(window->main(), window->host());
+    EXPECT_FALSE(window->Shown(ExplainForm()));
+    window->PressFunctionKey(1);
+    ASSERT_TRUE(window->Shown(ExplainForm()));
+    EXPECT_EQ(window->Caption(ControlArray::ExplainRows, 0), FindControl(ControlArray::ExplainRows, 0)->text);
+    ControlRegistry &why = window->host().Build(ExplainForm()).controls();
+    ListBox &rows = why.List(ControlArray::ExplainRows, 0);
+    TextBox &summary = why.Text(ControlArray::ExplainSummary, 0);
+    EXPECT_EQ(rows.ListCount(), 5) << "before the first row, the worked example";
+
+    window->ClickButton(0);
+    window->ClickButton(0);
+    EXPECT_EQ(Rows(rows),
+              (std::vector<std::string>{"0\t26\t0\t1\t24\tне", "1\t13\t1\t2\t48\tда", "2\t6\t0\t4\t96\tне"}));
+    EXPECT_EQ(summary.Text(), "Остатъците досега, отдолу нагоре: 010\r\n");
+    window->ClickButton(0);
+    window->ClickButton(0);
+    EXPECT_EQ(summary.Text(), "26 = 16 + 8 + 2 = 11010 (двоично)\r\n"
+                              "24 × 26 = 24 × 2 + 24 × 8 + 24 × 16 = 48 + 192 + 384 = 624\r\n");
+
+    FormControls &c = window->controls();
+    window->ChooseRow(ControlArray::ExplainRows, 0, 3);
+    EXPECT_EQ(c.List1(0).ListIndex(), 3);
+    EXPECT_EQ(c.List1(1).ListIndex(), 3);
+    window->SelectRow(1, 1);
+    EXPECT_EQ(rows.ListIndex(), 1);
+    EXPECT_EQ(c.List1(0).ListIndex(), 1);
+
+    window->PressEscape(ExplainForm());
+    EXPECT_FALSE(window->Shown(ExplainForm()));
+    window->ClickButton(1);
+    window->PressFunctionKey(1);
+    EXPECT_TRUE(window->Shown(ExplainForm()));
+    EXPECT_EQ(&window->host().Build(ExplainForm()).controls(), &why) << "the same window, shown again";
+    EXPECT_EQ(rows.ListCount(), 5) << "cleared: the worked example again";
+    EXPECT_EQ(rows.ListIndex(), -1);
+}
+
+// A table's rows keep their cells as written, and a change of its selection raises its click.
+TEST_P(ProgramContract, ATableKeepsItsCells) {
+    Program program(window->main(), window->host());
+    window->PressFunctionKey(1);
+    ListBox &table = window->host().Build(ExplainForm()).controls().List(ControlArray::ExplainRows, 0);
+    table.Clear();
+    const std::vector<std::string> written{"0\t26\t0\t1\t1E+302\tне", "1\t\t\t\t\t", "14\t1\t1\t16384\tБ\tда"};
+    for (const std::string &row : written) {
+        table.AddItem(row);
+    }
+    EXPECT_EQ(Rows(table), written);
+    window->ChooseRow(ControlArray::ExplainRows, 0, 2);
+    EXPECT_EQ(table.ListIndex(), 2);
+    table.Clear();
+    EXPECT_EQ(table.ListIndex(), -1);
+    EXPECT_EQ(table.ListCount(), 0);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing numbers: what a pupil types, and what the table writes back.
 #include "calc/conversions.h"
 

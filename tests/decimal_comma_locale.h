@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Switches the numeric locale to one that writes a decimal comma for one test, as on
 // a Bulgarian pupil's computer, and back afterwards.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main form on an in-memory window, with shorthands for what a user does.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Calculate and Clear commands and the row selection of the main form.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window description: what every backend builds from.
 #include "ui/layout.h"
 
@@ -96,6 +97,45 @@ TEST(Layout, RectanglesThatMeetInTwipsMeetInPixels) {
     const PixelRect right = TwipsToPixels(TwipRect{1005, 0, 1005, 100}, 144);
     EXPECT_EQ(left.right(), right.left);
     EXPECT_EQ(right.width, 100);
+}
+
+// The windows of the main menu: each control once among all forms, inside its window and
+// in tab order, and a table's columns within the table's width.
+TEST(Layout, TheMenuWindowsFitTheirControls) {
+    std::set<std::pair<ControlArray, int>> seen;
+    for (const FormSpec *form : AllForms()) {
+        EXPECT_EQ(form->opensFromMenu, form != &MainForm()) << form->name;
+        EXPECT_EQ(form->menu.empty(), form != &MainForm()) << form->name;
+        if (form == &MainForm()) {
+            continue;
+        }
+        int tab = 0;
+        for (const ControlSpec &control : form->controls) {
+            EXPECT_TRUE(seen.insert({control.array, control.index}).second) << control.name;
+            EXPECT_EQ(FormOf(control.array, control.index), form);
+            EXPECT_EQ(control.tabOrder, tab++);
+            EXPECT_EQ(VisibleRect(control, *form), control.rect) << control.name;
+            EXPECT_FALSE(control.accessibleName.empty());
+            if (control.kind == ControlKind::Table) {
+                int width = 0;
+                for (int column : control.columns) {
+                    width += column;
+                }
+                EXPECT_EQ(control.columns.size(), Cells(control.text).size()) << "a heading for each column";
+                EXPECT_LE(width + 17 * 15, control.rect.width) << "the columns and a scroll bar fit";
+            }
+        }
+    }
+}
+
+TEST(Layout, AMenuWindowOpensBesideTheMainWindowWhereTheScreenHasRoom) {
+    const PixelRect main{400, 300, 481, 424};
+    EXPECT_EQ(PlaceBeside(main, 560, 424, {0, 0, 1920, 1080}, 8), (PixelRect{889, 300, 560, 424}));
+    // No room on the right: on the left.
+    EXPECT_EQ(PlaceBeside({700, 300, 481, 424}, 560, 424, {0, 0, 1300, 1080}, 8), (PixelRect{132, 300, 560, 424}));
+    // No room on either side: over it, moved up and left to stay on the screen.
+    EXPECT_EQ(PlaceBeside(main, 560, 424, {0, 0, 1300, 1080}, 8), (PixelRect{400, 300, 560, 424}));
+    EXPECT_EQ(PlaceBeside({400, 500, 481, 424}, 560, 424, {0, 0, 800, 600}, 8), (PixelRect{240, 176, 560, 424}));
 }
 
 } // namespace

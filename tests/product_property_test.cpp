@@ -1,9 +1,12 @@
-// Every table finishes with the exact product, for every second factor the form takes.
+// SPDX-License-Identifier: MIT
+// Every table finishes with the exact product, for every second factor the form takes,
+// and its explanation reads Number 2 in binary and adds its counted rows up to that product.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
+#include "calc/explanation.h"
 #include "tests/form_fixture.h"
 
 namespace korvanta::testing {
@@ -51,6 +54,15 @@ TEST_P(ProductProperty, EverySecondFactorGivesTheExactProduct) {
         ASSERT_EQ(form.state().Sum, static_cast<double>(product)) << first << " x " << second;
         ASSERT_TRUE(TermsAddUp(Working(), written)) << Working();
         ASSERT_EQ(written, product) << first << " x " << second;
+
+        const Explanation explained = Explain(Column(0), Column(1), Working());
+        ASSERT_EQ(std::stoull(explained.digits, nullptr, 2), second) << explained.digits;
+        std::uint64_t counted = 0;
+        for (const std::string &addend : explained.addends) {
+            counted += std::stoull(addend);
+        }
+        ASSERT_EQ(counted, product) << first << " x " << second;
+        ASSERT_EQ(explained.product, std::to_string(product));
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The halving-doubling table, press by press, as the window shows it.
 #include <gtest/gtest.h>
 

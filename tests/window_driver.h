@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 // What a test needs of a window backend: its controls, and the hand of a user who
-// clicks buttons, picks list rows and types. Each backend's tests supply a driver;
-// the same contract tests then run against every backend.
+// clicks buttons, picks list rows and types, and opens and closes the windows of the main
+// window's menu. Each backend's tests supply a driver; the same contract tests then run
+// against every backend.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,7 @@
 
 #include "calc/controls.h"
 #include "ui/layout.h"
+#include "ui/window.h"
 
 namespace korvanta::testing {
 
@@ -28,18 +31,25 @@ public:
     virtual void SelectRow(std::int16_t list, std::int16_t row) = 0;
     // A user replacing the text of a Text1 or Text2 element.
     virtual void Type(ControlArray array, std::int16_t index, std::string_view text) = 0;
-    // The caption or text that the control shows.
+    // The caption or text that the control shows; for a table its headings, tab-separated.
     virtual std::string Caption(ControlArray array, std::int16_t index) = 0;
 };
 
-// Every row of a list, top to bottom.
-inline std::vector<std::string> Rows(const ListBox &list) {
-    std::vector<std::string> rows;
-    for (std::int16_t row = 0; row < list.ListCount(); ++row) {
-        rows.push_back(list.List(row));
-    }
-    return rows;
-}
+// A backend's windows under the whole program: the main window and the windows of its menu.
+class ProgramDriver : public WindowDriver {
+public:
+    // The main window as the program sees it, and the host of the other windows.
+    virtual Window &main() = 0;
+    virtual WindowHost &host() = 0;
+    // A user's press of a function key in the main window: 1 for F1.
+    virtual void PressFunctionKey(int key) = 0;
+    // A user's click on a row of a list or table of any open window.
+    virtual void ChooseRow(ControlArray array, std::int16_t index, std::int16_t row) = 0;
+    // Whether the window of `form` is built and shown.
+    virtual bool Shown(const FormSpec &form) = 0;
+    // A user's press of Esc in the window of `form`.
+    virtual void PressEscape(const FormSpec &form) = 0;
+};
 
 // Remembers every click a window delivers, with the index of the element that raised it.
 struct RecordedClicks final : FormEvents {
@@ -49,12 +59,12 @@ struct RecordedClicks final : FormEvents {
     std::vector<std::int16_t> lists;
 };
 
-using DriverFactory = std::function<std::unique_ptr<WindowDriver>()>;
-
-struct NamedDriverFactory {
+template <typename Driver> struct NamedFactory {
     std::string name;
-    DriverFactory make;
-    friend void PrintTo(const NamedDriverFactory &value, std::ostream *out) { *out << value.name; }
+    std::function<std::unique_ptr<Driver>()> make;
+    friend void PrintTo(const NamedFactory &value, std::ostream *out) { *out << value.name; }
 };
+using NamedDriverFactory = NamedFactory<WindowDriver>;
+using NamedProgramDriverFactory = NamedFactory<ProgramDriver>;
 
 } // namespace korvanta::testing

@@ -1,7 +1,6 @@
-#include "ui/form.h"
+// SPDX-License-Identifier: MIT
 
-#include <cmath>
-#include <optional>
+#include "ui/form.h"
 
 #include "calc/conversions.h"
 
@@ -17,29 +16,19 @@ void Korvanta::Command1_Click(std::int16_t index) {
 }
 
 void Korvanta::Calculate() {
-    // The table starts from the first factor as it is written back, to 15 digits, so that
-    // is the value checked: "1.0000000000000001" would otherwise pass and come back as a
-    // "1" that the next press refuses in the middle of the table.
-    double first = TextToNumber(controls_.Text2(0).Text());
-    if (std::isfinite(first)) {
-        first = TextToNumber(NumberToText(first));
-    }
-    const double secondRead = TextToNumber(controls_.Text2(1).Text());
-    const std::optional<std::int16_t> second = ToInteger16(secondRead);
-
-    // A second factor that does not round into 16 bits is either far below 1 or too large.
-    const bool secondTooLarge = !second && secondRead > 1;
-    const bool notGreaterThanOne = !(first > 1) || (second ? *second <= 1 : !secondTooLarge);
-    if (notGreaterThanOne) {
+    Factors factors;
+    switch (ReadFactors(controls_.Text2(0).Text(), controls_.Text2(1).Text(), factors)) {
+    case FactorsCheck::NotGreaterThanOne:
         controls_.Text1(0).SetText(kNotGreaterThanOne);
         return;
-    }
-    if (first >= kFirstFactorLimit || secondTooLarge) {
+    case FactorsCheck::TooLarge:
         controls_.Text1(0).SetText(kTooLarge);
         return;
+    case FactorsCheck::Taken:
+        break;
     }
-    controls_.Text2(0).SetText(NumberToText(first));
-    controls_.Text2(1).SetText(NumberToText(std::int32_t{*second}));
+    controls_.Text2(0).SetText(NumberToText(factors.first));
+    controls_.Text2(1).SetText(NumberToText(std::int32_t{factors.second}));
     table_.CalculateStep();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main form's behaviour: its two click handlers. Calculate checks both inputs,
 // writes them back in normal form and lets the table take one step; Clear empties
 // the table, the inputs and the working box; a row chosen in either column is chosen
@@ -15,9 +16,6 @@ namespace korvanta {
 // The messages the working box shows for inputs the table cannot take.
 inline constexpr std::string_view kNotGreaterThanOne = "Всеки множител да е по-голям от 1!";
 inline constexpr std::string_view kTooLarge = "Числото е твърде голямо!";
-
-// From this first factor on, the doublings or the sum could leave the range of a double.
-inline constexpr double kFirstFactorLimit = 1e303;
 
 class Korvanta : public FormEvents {
 public:

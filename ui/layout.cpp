@@ -1,8 +1,10 @@
-// The main form's design: the controls, their places, texts and colours.
+// SPDX-License-Identifier: MIT
+// The forms' design: the controls, their places, texts and colours, and the main menu.
 #include "ui/layout.h"
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace korvanta {
 namespace {
@@ -53,6 +55,23 @@ constexpr std::array kControls{
 };
 // clang-format on
 
+constexpr std::array kMainMenu{
+    MenuEntry{MenuCommand::Explain, "Защо става така?", 1},
+};
+
+// "Why it works": the rows of the table, one a line, with what each row tells; the
+// explanation in words; and what the rows show once the table is finished.
+constexpr std::array kExplainColumns{540, 1050, 1080, 1440, 2400, 1140};
+
+// clang-format off
+constexpr std::array kExplainControls{
+    //          kind                           array                        name              idx tab  left top   width height  text, accessible name, back colour, alignment, input length, columns
+    ControlSpec{ControlKind::Table,            ControlArray::ExplainRows,    "ExplainRows",    0, 0, {120, 120,  8160, 3000}, "Ред\tЧисло 2\tОстатък\tСтепен на 2\tЧисло 1 × степен\tВ сумата", "Редовете на таблицата", std::nullopt, TextAlign::Left, 0, kExplainColumns},
+    ControlSpec{ControlKind::MultiLineTextBox, ControlArray::ExplainText,    "ExplainText",    0, 1, {120, 3240, 8160, 1860}, "", "Защо става така", std::nullopt},
+    ControlSpec{ControlKind::MultiLineTextBox, ControlArray::ExplainSummary, "ExplainSummary", 0, 2, {120, 5220, 8160, 1020}, "", "Какво показват редовете", std::nullopt},
+};
+// clang-format on
+
 const std::string &Caption() {
     static const std::string caption = std::string(kSiteAddress) + " Математика - цвлочислено умножение";
     return caption;
@@ -69,17 +88,73 @@ const FormSpec &MainForm() {
         .backColor = {128, 128, 255},
         .font = {.family = "Times New Roman", .pointSize = 12, .weight = 400, .charset = 204},
         .controls = kControls,
+        .menu = kMainMenu,
     };
     return form;
 }
 
-const ControlSpec *FindControl(ControlArray array, int index) {
-    for (const ControlSpec &control : kControls) {
-        if (control.array == array && control.index == index) {
-            return &control;
+const FormSpec &ExplainForm() {
+    static const FormSpec form{
+        .name = "Explain",
+        .caption = "Защо става така?",
+        .clientWidth = 8400,
+        .clientHeight = 6360,
+        .backColor = MainForm().backColor,
+        .font = MainForm().font,
+        .controls = kExplainControls,
+        .opensFromMenu = true,
+    };
+    return form;
+}
+
+std::span<const FormSpec *const> AllForms() {
+    static const std::array forms{&MainForm(), &ExplainForm()};
+    return forms;
+}
+
+namespace {
+
+// The form and the element `index` of a control array, or nulls.
+std::pair<const FormSpec *, const ControlSpec *> Locate(ControlArray array, int index) {
+    for (const FormSpec *form : AllForms()) {
+        for (const ControlSpec &control : form->controls) {
+            if (control.array == array && control.index == index) {
+                return {form, &control};
+            }
         }
     }
-    return nullptr;
+    return {nullptr, nullptr};
+}
+
+} // namespace
+
+const ControlSpec *FindControl(ControlArray array, int index) { return Locate(array, index).second; }
+
+const FormSpec *FormOf(ControlArray array, int index) { return Locate(array, index).first; }
+
+std::vector<std::string_view> Cells(std::string_view text) {
+    std::vector<std::string_view> cells;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = text.find('\t', start);
+        cells.push_back(text.substr(start, tab - start));
+        if (tab == std::string_view::npos) {
+            return cells;
+        }
+        start = tab + 1;
+    }
+}
+
+PixelRect PlaceBeside(PixelRect main, int width, int height, PixelRect screen, int gap) {
+    // Down the screen: level with the main window, moved up where it would reach below.
+    const int top = std::max(screen.top, std::min(main.top, screen.bottom() - height));
+    if (main.right() + gap + width <= screen.right()) {
+        return {main.right() + gap, top, width, height};
+    }
+    if (main.left - gap - width >= screen.left) {
+        return {main.left - gap - width, top, width, height};
+    }
+    const int left = std::max(screen.left, std::min(main.left, screen.right() - width));
+    return {left, top, width, height};
 }
 
 TwipRect VisibleRect(const ControlSpec &control, const FormSpec &form) {

@@ -1,7 +1,8 @@
-// The main window, described once as data: the form and every control with its kind,
-// name, index, tab order, place and size in twips, caption or initial text and colour.
-// Every window backend builds its window from this description and nothing else; the
-// form's handlers address the same controls by name and index.
+// SPDX-License-Identifier: MIT
+// The program's windows, described once as data: each form and every control with its
+// kind, name, index, tab order, place and size in twips, caption or initial text and
+// colour, and the main window's menu. Every window backend builds its windows from this
+// description and nothing else; the handlers address the same controls by name and index.
 #pragma once
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace korvanta {
 
@@ -36,10 +38,25 @@ enum class ControlKind {
     ListBox,
     Button,
     Label,
+    // A list box of several columns under headings: the description's text holds the
+    // headings, and each row's text its cells, separated by tabs.
+    Table,
 };
 
-// The control arrays of the form; the handlers address controls by array and index.
-enum class ControlArray { Text1, Text2, List1, Command1, Label1, Label2 };
+// The control arrays of the forms; the handlers address controls by array and index.
+enum class ControlArray {
+    // The main form
+    Text1,
+    Text2,
+    List1,
+    Command1,
+    Label1,
+    Label2,
+    // "Why it works": the rows explained, the explanation, and what the rows show
+    ExplainRows,
+    ExplainText,
+    ExplainSummary,
+};
 
 // How a button with a back colour looks while it is disabled, in every window: its
 // colour faded halfway to light grey, with a grey caption and a grey edge.
@@ -72,7 +89,18 @@ struct ControlSpec {
     std::string_view accessibleName;
     std::optional<Rgb> backColor; // nullopt: the platform's default
     TextAlign align = TextAlign::Left;
-    int maxLength = 0; // the most characters a user can type or paste into a text box; 0: no limit
+    int maxLength = 0;                 // the most characters a user can type or paste into a text box; 0: no limit
+    std::span<const int> columns = {}; // a table's column widths in twips, left to right
+};
+
+// What the main window's menu (its context menu, and its window menu on Windows) and
+// keys ask of the program.
+enum class MenuCommand { Explain };
+
+struct MenuEntry {
+    MenuCommand command;
+    std::string_view text;
+    int functionKey; // the key that does the same anywhere in the main window: 1 for F1
 };
 
 struct FormSpec {
@@ -83,6 +111,10 @@ struct FormSpec {
     Rgb backColor;
     FontSpec font;
     std::span<const ControlSpec> controls; // in tab order
+    std::span<const MenuEntry> menu = {};  // the main window's menu; empty for the others
+    // A window opened from the main window's menu: it belongs to the main window (it
+    // closes with it and stays in front of it), Esc closes it, and it opens beside it.
+    bool opensFromMenu = false;
 };
 
 // The web address that opens the window's caption, kept in this one place.
@@ -91,8 +123,20 @@ inline constexpr std::string_view kSiteAddress = "www.example.org";
 // The main form, Korvanta.
 const FormSpec &MainForm();
 
-// The element `index` of a control array, or nullptr when the form has no such element.
+// "Why it works": the table's rows explained, beside the main window.
+const FormSpec &ExplainForm();
+
+// Every form of the program, the main form first.
+std::span<const FormSpec *const> AllForms();
+
+// The element `index` of a control array in any form, or nullptr when there is none.
 const ControlSpec *FindControl(ControlArray array, int index);
+
+// The form that holds the element `index` of a control array, or nullptr.
+const FormSpec *FormOf(ControlArray array, int index);
+
+// The cells of a table's row, or the headings of a table: its text split at each tab.
+std::vector<std::string_view> Cells(std::string_view text);
 
 // The part of a control's rectangle that lies inside the client area. A control that
 // reaches past the client area is placed at this part, so that its text wraps and
@@ -123,5 +167,11 @@ constexpr PixelRect TwipsToPixels(TwipRect rect, int dpi) {
     const int top = TwipsToPixels(rect.top, dpi);
     return {left, top, TwipsToPixels(rect.right(), dpi) - left, TwipsToPixels(rect.bottom(), dpi) - top};
 }
+
+// Where a window opened from the main window's menu goes on the screen, given the main
+// window's frame and the free area of its screen, all in pixels: beside the main window
+// on its right, `gap` apart, where the screen has room; else on its left; else over it,
+// at its top left corner, moved as little as it takes to stay on the screen.
+PixelRect PlaceBeside(PixelRect main, int width, int height, PixelRect screen, int gap);
 
 } // namespace korvanta

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rows of a list box and its selected row, kept by the rules of the list interface
 // (calc/controls.h): rows are appended and never reordered, at most kMaxListRows of them;
 // Clear leaves no row selected; only an existing row, or -1 for none, can be selected.

@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: MIT
+
 #include "backends/memory/memory_window.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "ui/list_rows.h"
@@ -28,10 +31,11 @@ private:
     std::string text_;
 };
 
+// A list box, or a table: its rows' cells are separated by tabs.
 class MemoryWindow::ListControl final : public Control, public ListBox {
 public:
-    ListControl(const ControlSpec &design, FormEvents *&events) : Control(design), events_(events) {}
-    std::string Caption() const override { return {}; }
+    ListControl(const ControlSpec &design, WindowEvents *&events) : Control(design), events_(events) {}
+    std::string Caption() const override { return design().kind == ControlKind::Table ? Control::Caption() : ""; }
 
     std::int16_t ListCount() const override { return rows_.Count(); }
     std::string List(std::int16_t row) const override { return rows_.Row(row); }
@@ -40,12 +44,12 @@ public:
     std::int16_t ListIndex() const override { return rows_.Selected(); }
     void SetListIndex(std::int16_t row) override {
         if (rows_.Select(row) && events_ != nullptr) {
-            events_->List1_Click(design().index);
+            events_->RowChosen(design().array, design().index);
         }
     }
 
 private:
-    FormEvents *&events_;
+    WindowEvents *&events_;
     ListRows rows_;
 };
 
@@ -64,7 +68,7 @@ public:
     using Control::Control;
 };
 
-MemoryWindow::MemoryWindow(const FormSpec &form) {
+MemoryWindow::MemoryWindow(const FormSpec &form) : form_(form) {
     for (const ControlSpec &design : form.controls) {
         switch (design.kind) {
         case ControlKind::TextBox:
@@ -74,7 +78,8 @@ MemoryWindow::MemoryWindow(const FormSpec &form) {
             controls_.push_back(std::move(text));
             break;
         }
-        case ControlKind::ListBox: {
+        case ControlKind::ListBox:
+        case ControlKind::Table: {
             auto list = std::make_unique<ListControl>(design, events_);
             registry_.Register(design, static_cast<ListBox &>(*list));
             controls_.push_back(std::move(list));
@@ -104,19 +109,66 @@ MemoryWindow::Control &MemoryWindow::Find(ControlArray array, std::int16_t index
     std::abort(); // no such control in the description
 }
 
-void MemoryWindow::ClickButton(std::int16_t index) {
-    if (registry_.Command1(index).Enabled() && events_ != nullptr) {
-        events_->Command1_Click(index);
+void MemoryWindow::ClickButton(std::int16_t index) { Click(ControlArray::Command1, index); }
+
+void MemoryWindow::Click(ControlArray array, std::int16_t index) {
+    if (registry_.Command(array, index).Enabled() && events_ != nullptr) {
+        events_->Clicked(array, index);
     }
 }
 
-void MemoryWindow::SelectRow(std::int16_t list, std::int16_t row) { registry_.List1(list).SetListIndex(row); }
+void MemoryWindow::SelectRow(std::int16_t list, std::int16_t row) { ChooseRow(ControlArray::List1, list, row); }
+
+void MemoryWindow::ChooseRow(ControlArray array, std::int16_t index, std::int16_t row) {
+    registry_.List(array, index).SetListIndex(row);
+}
 
 void MemoryWindow::Type(ControlArray array, std::int16_t index, std::string_view text) {
-    TextBox &box = array == ControlArray::Text1 ? registry_.Text1(index) : registry_.Text2(index);
-    box.SetText(text);
+    registry_.Text(array, index).SetText(text);
+}
+
+void MemoryWindow::PressFunctionKey(int key) {
+    for (const MenuEntry &entry : form_.menu) {
+        if (entry.functionKey == key && events_ != nullptr) {
+            events_->MenuChosen(entry.command);
+        }
+    }
 }
 
 std::string MemoryWindow::Caption(ControlArray array, std::int16_t index) const { return Find(array, index).Caption(); }
+
+Window &MemoryHost::Build(const FormSpec &form) {
+    if (MemoryWindow *built = Built(form)) {
+        return *built;
+    }
+    return *windows_.emplace_back(Entry{std::make_unique<MemoryWindow>(form)}).window;
+}
+
+void MemoryHost::Show(Window &window) {
+    for (Entry &entry : windows_) {
+        if (entry.window.get() == &window) {
+            entry.shown = true;
+        }
+    }
+}
+
+MemoryWindow *MemoryHost::Built(const FormSpec &form) {
+    const auto entry = std::find_if(windows_.begin(), windows_.end(),
+                                    [&form](const Entry &each) { return &each.window->form() == &form; });
+    return entry != windows_.end() ? entry->window.get() : nullptr;
+}
+
+bool MemoryHost::Shown(const FormSpec &form) const {
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [&form](const Entry &each) { return &each.window->form() == &form && each.shown; });
+}
+
+void MemoryHost::Close(const FormSpec &form) {
+    for (Entry &entry : windows_) {
+        if (&entry.window->form() == &form) {
+            entry.shown = false;
+        }
+    }
+}
 
 } // namespace korvanta

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's start: the form Korvanta on its Qt window, shown centred.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "backends/qt/qt_window.h"
 
 #include <QFont>
@@ -223,7 +225,7 @@ protected:
 // (which selects a row without making it the current one).
 class QtWindow::ListControl final : public Control, public ListBox {
 public:
-    ListControl(const ControlSpec &design, QListWidget *list, FormEvents *&events)
+    ListControl(const ControlSpec &design, QListWidget *list, WindowEvents *&events)
         : Control(design, list), list_(list), events_(events) {
         list_->setSelectionMode(QAbstractItemView::SingleSelection);
         list_->setSortingEnabled(false);
@@ -274,12 +276,12 @@ private:
         }
         reported_ = row;
         if (events_ != nullptr) {
-            events_->List1_Click(design().index);
+            events_->RowChosen(design().array, design().index);
         }
     }
 
     QListWidget *list_;
-    FormEvents *&events_;
+    WindowEvents *&events_;
     std::int16_t reported_ = -1; // the selection the last click told of
     bool muted_ = false;
     bool scrollPending_ = false;
@@ -287,15 +289,15 @@ private:
 
 class QtWindow::ButtonControl final : public Control, public Button {
 public:
-    ButtonControl(const ControlSpec &design, QPushButton *button, FormEvents *&events) : Control(design, button) {
+    ButtonControl(const ControlSpec &design, QPushButton *button, WindowEvents *&events) : Control(design, button) {
         button->setText(ToQString(design.text));
         if (design.backColor) {
             button->setStyleSheet(ButtonStyleSheet(*design.backColor));
         }
         // A disabled button emits no clicks.
-        QObject::connect(button, &QPushButton::clicked, &receiver_, [&events, index = design.index] {
+        QObject::connect(button, &QPushButton::clicked, &receiver_, [&events, spec = &design] {
             if (events != nullptr) {
-                events->Command1_Click(index);
+                events->Clicked(spec->array, spec->index);
             }
         });
     }
@@ -337,7 +339,8 @@ void QtWindow::AddControl(const ControlSpec &design) {
         control = std::move(box);
         break;
     }
-    case ControlKind::ListBox: {
+    case ControlKind::ListBox:
+    case ControlKind::Table: {
         auto list = std::make_unique<ListControl>(design, new QuietListWidget(this), events_);
         registry_.Register(design, static_cast<ListBox &>(*list));
         control = std::move(list);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window on Qt 6 Widgets: every control of the window description made into
 // a real widget at its place, with its text, colours and font, and the operations of
 // the control interface on top of them. Places and sizes in twips become pixels
@@ -8,11 +9,13 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "calc/controls.h"
 #include "ui/control_registry.h"
 #include "ui/layout.h"
+#include "ui/window.h"
 
 class QFont;
 class QIcon;
@@ -32,16 +35,21 @@ QFont FormFont(const FontSpec &font, int dpi);
 // The program's icon: a hamburger, 32 x 32 pixels.
 QIcon ProgramIcon();
 
-class QtWindow final : public QWidget {
+class QtWindow final : public QWidget, public Window {
 public:
     explicit QtWindow(int dpi = ScreenLogicalDpi(), const FormSpec &form = MainForm());
     ~QtWindow() override;
     QtWindow(const QtWindow &) = delete;
     QtWindow &operator=(const QtWindow &) = delete;
 
-    FormControls &controls() { return registry_; }
-    // The form that receives the clicks of the buttons and lists from now on.
-    void Connect(FormEvents &events) { events_ = &events; }
+    ControlRegistry &controls() override { return registry_; }
+    // The handlers that receive the clicks of the buttons and lists from now on.
+    void Connect(WindowEvents &events) override { events_ = &events; }
+    // The main form's handlers alone, without the rest of the program.
+    void Connect(FormEvents &form) {
+        adapter_.emplace(form);
+        events_ = &*adapter_;
+    }
 
     // The widget made for an element of a control array, or nullptr when there is none.
     QWidget *Widget(ControlArray array, int index) const;
@@ -64,7 +72,8 @@ private:
     int dpi_;
     ControlRegistry registry_;
     std::vector<std::unique_ptr<Control>> controls_;
-    FormEvents *events_ = nullptr;
+    WindowEvents *events_ = nullptr;
+    std::optional<FormEventsAdapter> adapter_;
 };
 
 } // namespace korvanta

@@ -1,17 +1,24 @@
+// SPDX-License-Identifier: MIT
+
 #include "backends/web/web_window.h"
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <span>
 #include <string_view>
 
 #include "ui/list_rows.h"
 
 // The page's side, in page.js.
 extern "C" {
-void korvanta_page_open(const char *title, const char *style, int width, int height);
-void korvanta_page_close();
-int korvanta_page_add(const char *tag, const char *id, const char *style);
+int korvanta_page_open(const char *title, const char *name, const char *style, int owner);
+void korvanta_page_close(int window);
+void korvanta_page_show(int window);
+bool korvanta_page_shown(int window);
+void korvanta_page_add_menu_entry(int window, int entry, const char *text, int functionKey);
+int korvanta_page_add(int window, const char *tag, const char *id, const char *style);
 void korvanta_page_set_attribute(int element, const char *name, const char *value);
 void korvanta_page_set_text(int element, const char *text, std::size_t length);
 char *korvanta_page_text(int element);
@@ -28,9 +35,30 @@ namespace {
 // CSS pixels are pixels at 96 DPI.
 constexpr int kCssDpi = 96;
 
-WebWindow *g_window = nullptr; // the page's window, while there is one
+// The page's windows by their handles, while they are open.
+std::vector<WebWindow *> &Windows() {
+    static std::vector<WebWindow *> windows;
+    return windows;
+}
+
+WebWindow *WindowOf(int handle) {
+    const std::vector<WebWindow *> &windows = Windows();
+    return handle >= 0 && handle < static_cast<int>(windows.size()) ? windows[static_cast<std::size_t>(handle)]
+                                                                    : nullptr;
+}
+
+bool g_mainOpen = false; // a page shows one main window
 
 std::string Px(int pixels) { return std::to_string(pixels) + "px;"; }
+
+// A table's column widths, for its rows laid out as a CSS grid (page.css).
+std::string ColumnsStyle(std::span<const int> columns) {
+    std::string widths;
+    for (const int twips : columns) {
+        widths += " " + std::to_string(TwipsToPixels(twips, kCssDpi)) + "px";
+    }
+    return "--columns:" + widths + ";";
+}
 
 std::string PlaceStyle(const TwipRect &rect) {
     const PixelRect p = TwipsToPixels(rect, kCssDpi);
@@ -67,6 +95,8 @@ const char *TagOf(ControlKind kind) {
         return "textarea";
     case ControlKind::ListBox:
         return "listbox"; // page.js makes it
+    case ControlKind::Table:
+        return "grid"; // page.js makes it
     case ControlKind::Button:
         return "button";
     case ControlKind::Label:
@@ -93,7 +123,7 @@ public:
     const ControlSpec &design() const { return spec_; }
     int element() const { return element_; }
 
-    virtual void OnClick(FormEvents *) {}
+    virtual void OnClick(WindowEvents *) {}
     virtual void OnRowChosen(int) {}
 
     void Show(std::string_view text) { korvanta_page_set_text(element_, text.data(), text.size()); }
@@ -115,14 +145,17 @@ public:
 };
 
 // A read-only box of several lines. The page turns each CR LF into a line break of its
-// own, so the text as written is kept here and read back.
+// own, so the text as written is kept here and read back. The same text again is not
+// laid out again: the explanation writes its long text on every press.
 class WebWindow::MultiLineBox final : public Control, public TextBox {
 public:
     MultiLineBox(const ControlSpec &design, int element) : Control(design, element) { SetText(design.text); }
     std::string Text() const override { return text_; }
     void SetText(std::string_view text) override {
-        text_ = text;
-        Show(text);
+        if (text != text_) {
+            text_ = text;
+            Show(text);
+        }
     }
 
 private:
@@ -133,7 +166,7 @@ private:
 // only chooses one, and that comes here first.
 class WebWindow::ListControl final : public Control, public ListBox {
 public:
-    ListControl(const ControlSpec &design, int element, FormEvents *&events)
+    ListControl(const ControlSpec &design, int element, WindowEvents *&events)
         : Control(design, element), events_(events) {}
 
     std::int16_t ListCount() const override { return rows_.Count(); }
@@ -152,7 +185,7 @@ public:
         if (rows_.Select(row)) {
             korvanta_page_select_row(element(), row);
             if (events_ != nullptr) {
-                events_->List1_Click(design().index);
+                events_->RowChosen(design().array, design().index);
             }
         }
     }
@@ -163,7 +196,7 @@ public:
     }
 
 private:
-    FormEvents *&events_;
+    WindowEvents *&events_;
     ListRows rows_;
 };
 
@@ -173,22 +206,28 @@ public:
     ButtonControl(const ControlSpec &design, int element) : Control(design, element) { Show(design.text); }
     bool Enabled() const override { return korvanta_page_enabled(element()); }
     void SetEnabled(bool enabled) override { korvanta_page_set_enabled(element(), enabled); }
-    void OnClick(FormEvents *events) override {
+    void OnClick(WindowEvents *events) override {
         if (events != nullptr) {
-            events->Command1_Click(design().index);
+            events->Clicked(design().array, design().index);
         }
     }
 };
 
-WebWindow::WebWindow(const FormSpec &form) {
-    if (g_window != nullptr) {
-        std::abort(); // a page shows one window
+WebWindow::WebWindow(const FormSpec &form, const WebWindow *owner) : form_(form), main_(owner == nullptr) {
+    if (main_) {
+        if (g_mainOpen) {
+            std::abort(); // a page shows one main window
+        }
+        g_mainOpen = true;
     }
-    g_window = this;
     const PixelRect size = TwipsToPixels(TwipRect{0, 0, form.clientWidth, form.clientHeight}, kCssDpi);
     const std::string style = "width:" + Px(size.width) + "height:" + Px(size.height) +
                               "background-color:" + CssColor(form.backColor) + ";" + FontStyle(form.font);
-    korvanta_page_open(std::string(form.caption).c_str(), style.c_str(), size.width, size.height);
+    page_ = korvanta_page_open(std::string(form.caption).c_str(), std::string(form.name).c_str(), style.c_str(),
+                               owner != nullptr ? owner->page_ : -1);
+    std::vector<WebWindow *> &windows = Windows();
+    windows.resize(std::max(windows.size(), static_cast<std::size_t>(page_) + 1));
+    windows[static_cast<std::size_t>(page_)] = this;
 
     // In the order of the description, which is the tab order; later elements lie on top
     // of earlier ones, so the auxiliary box lies over the working box.
@@ -202,11 +241,18 @@ WebWindow::WebWindow(const FormSpec &form) {
         }
         pendingLabel = design.kind == ControlKind::Label ? controls_.back()->element() : -1;
     }
+    for (std::size_t entry = 0; entry < form.menu.size(); ++entry) {
+        korvanta_page_add_menu_entry(page_, static_cast<int>(entry), std::string(form.menu[entry].text).c_str(),
+                                     form.menu[entry].functionKey);
+    }
 }
 
 WebWindow::~WebWindow() {
-    korvanta_page_close();
-    g_window = nullptr;
+    korvanta_page_close(page_);
+    Windows()[static_cast<std::size_t>(page_)] = nullptr;
+    if (main_) {
+        g_mainOpen = false;
+    }
 }
 
 std::string WebWindow::ElementId(const ControlSpec &design) {
@@ -214,7 +260,7 @@ std::string WebWindow::ElementId(const ControlSpec &design) {
 }
 
 void WebWindow::AddControl(const ControlSpec &design) {
-    std::string style = PlaceStyle(VisibleRect(design));
+    std::string style = PlaceStyle(VisibleRect(design, form_));
     if (design.kind == ControlKind::Button && design.backColor) {
         style += ButtonColours(*design.backColor);
     } else if (design.backColor) {
@@ -223,7 +269,10 @@ void WebWindow::AddControl(const ControlSpec &design) {
     if (design.align == TextAlign::Center) {
         style += "justify-content:center;";
     }
-    const int element = korvanta_page_add(TagOf(design.kind), ElementId(design).c_str(), style.c_str());
+    if (design.kind == ControlKind::Table) {
+        style += ColumnsStyle(design.columns);
+    }
+    const int element = korvanta_page_add(page_, TagOf(design.kind), ElementId(design).c_str(), style.c_str());
     const auto set = [element](const char *name, const std::string &value) {
         korvanta_page_set_attribute(element, name, value.c_str());
     };
@@ -254,9 +303,13 @@ void WebWindow::AddControl(const ControlSpec &design) {
         control = std::move(box);
         break;
     }
-    case ControlKind::ListBox: {
+    case ControlKind::ListBox:
+    case ControlKind::Table: {
         auto list = std::make_unique<ListControl>(design, element, events_);
         registry_.Register(design, static_cast<ListBox &>(*list));
+        if (design.kind == ControlKind::Table) {
+            list->Show(design.text); // the headings
+        }
         control = std::move(list);
         break;
     }
@@ -279,30 +332,78 @@ void WebWindow::AddControl(const ControlSpec &design) {
     controls_.push_back(std::move(control));
 }
 
+WebWindow::Control *WebWindow::Find(int element) {
+    for (const auto &control : controls_) {
+        if (control->element() == element) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
 void WebWindow::Clicked(int element) {
-    if (element >= 0 && element < static_cast<int>(controls_.size())) {
-        controls_[static_cast<std::size_t>(element)]->OnClick(events_);
+    if (Control *control = Find(element)) {
+        control->OnClick(events_);
     }
 }
 
 void WebWindow::RowChosen(int element, int row) {
-    if (element >= 0 && element < static_cast<int>(controls_.size())) {
-        controls_[static_cast<std::size_t>(element)]->OnRowChosen(row);
+    if (Control *control = Find(element)) {
+        control->OnRowChosen(row);
     }
+}
+
+void WebWindow::MenuChosen(int entry) {
+    if (entry >= 0 && entry < static_cast<int>(form_.menu.size()) && events_ != nullptr) {
+        events_->MenuChosen(form_.menu[static_cast<std::size_t>(entry)].command);
+    }
+}
+
+void WebWindow::Show() { korvanta_page_show(page_); }
+
+bool WebWindow::Shown() const { return korvanta_page_shown(page_); }
+
+Window &WebHost::Build(const FormSpec &form) {
+    if (WebWindow *built = Built(form)) {
+        return *built;
+    }
+    return *windows_.emplace_back(std::make_unique<WebWindow>(form, &main_));
+}
+
+void WebHost::Show(Window &window) {
+    for (const auto &each : windows_) {
+        if (each.get() == &window) {
+            each->Show();
+        }
+    }
+}
+
+WebWindow *WebHost::Built(const FormSpec &form) {
+    for (const auto &each : windows_) {
+        if (&each->form() == &form) {
+            return each.get();
+        }
+    }
+    return nullptr;
 }
 
 } // namespace korvanta::web
 
-// What the page calls when the user acts.
+// What the page calls when the user acts, by the window's handle.
 extern "C" {
-EMSCRIPTEN_KEEPALIVE void korvanta_web_clicked(int element) {
-    if (korvanta::web::g_window != nullptr) {
-        korvanta::web::g_window->Clicked(element);
+EMSCRIPTEN_KEEPALIVE void korvanta_web_clicked(int window, int element) {
+    if (korvanta::web::WebWindow *target = korvanta::web::WindowOf(window)) {
+        target->Clicked(element);
     }
 }
-EMSCRIPTEN_KEEPALIVE void korvanta_web_row_chosen(int element, int row) {
-    if (korvanta::web::g_window != nullptr) {
-        korvanta::web::g_window->RowChosen(element, row);
+EMSCRIPTEN_KEEPALIVE void korvanta_web_row_chosen(int window, int element, int row) {
+    if (korvanta::web::WebWindow *target = korvanta::web::WindowOf(window)) {
+        target->RowChosen(element, row);
+    }
+}
+EMSCRIPTEN_KEEPALIVE void korvanta_web_menu_chosen(int window, int entry) {
+    if (korvanta::web::WebWindow *target = korvanta::web::WindowOf(window)) {
+        target->MenuChosen(entry);
     }
 }
 }

@@ -1,34 +1,54 @@
-// The main window in a web page: every control of the window description made into a
+// SPDX-License-Identifier: MIT
+// The program's windows in a web page: every control of a window description made into a
 // real page element (page.js) at its place in CSS pixels at 96 DPI, with its text,
 // colours and font, and the operations of the control interface on top of them. A page
-// shows one window at a time.
+// shows one main window, with the buttons of its menu under it, and the windows of its
+// menu beside it as non-modal dialogs.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/controls.h"
 #include "ui/control_registry.h"
 #include "ui/layout.h"
+#include "ui/window.h"
 
 namespace korvanta::web {
 
-class WebWindow {
+class WebWindow final : public Window {
 public:
-    explicit WebWindow(const FormSpec &form = MainForm());
-    ~WebWindow();
+    // The main window, the page's one; or, with the main window as `owner`, a window of
+    // its menu, built hidden.
+    explicit WebWindow(const FormSpec &form = MainForm(), const WebWindow *owner = nullptr);
+    ~WebWindow() override;
     WebWindow(const WebWindow &) = delete;
     WebWindow &operator=(const WebWindow &) = delete;
 
-    FormControls &controls() { return registry_; }
-    // The form that receives the clicks of the buttons and lists from now on.
-    void Connect(FormEvents &events) { events_ = &events; }
+    ControlRegistry &controls() override { return registry_; }
+    // The handlers that receive the clicks of the buttons and lists from now on.
+    void Connect(WindowEvents &events) override { events_ = &events; }
+    // The main form's handlers alone, without the rest of the program.
+    void Connect(FormEvents &form) {
+        adapter_.emplace(form);
+        events_ = &*adapter_;
+    }
+
+    const FormSpec &form() const { return form_; }
 
     // What the page reports of the user, by the handle of the element: a click on a
-    // button, a row chosen in a list (by mouse, finger or keyboard).
+    // button, a row chosen in a list (by mouse, finger or keyboard); and an entry of the
+    // menu chosen (its button, or its key), by its place in the menu.
     void Clicked(int element);
     void RowChosen(int element, int row);
+    void MenuChosen(int entry);
+
+    // A window of the menu: shown, in front, with the focus; and whether it is shown
+    // (the user hides it with Esc or its close button).
+    void Show();
+    bool Shown() const;
 
     // The id of the page element made for a control: its name and index, "Text2_0".
     static std::string ElementId(const ControlSpec &design);
@@ -41,10 +61,29 @@ private:
     class ButtonControl;
 
     void AddControl(const ControlSpec &design);
+    Control *Find(int element);
 
+    const FormSpec &form_;
+    bool main_;
+    int page_; // the window's handle on the page
     ControlRegistry registry_;
     std::vector<std::unique_ptr<Control>> controls_; // in the order of their handles
-    FormEvents *events_ = nullptr;
+    WindowEvents *events_ = nullptr;
+    std::optional<FormEventsAdapter> adapter_;
+};
+
+// The windows of the main window's menu on its page.
+class WebHost final : public WindowHost {
+public:
+    explicit WebHost(const WebWindow &main) : main_(main) {}
+    Window &Build(const FormSpec &form) override;
+    void Show(Window &window) override;
+    // The window of `form` if it has been built.
+    WebWindow *Built(const FormSpec &form);
+
+private:
+    const WebWindow &main_;
+    std::vector<std::unique_ptr<WebWindow>> windows_;
 };
 
 // A colour as CSS writes it: "rgb(255,192,128)".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Identifiers and texts of the program file's resources, shared by the resource script
 // and the code that reads them. Plain macros: the resource compiler reads this file too.
 #pragma once
@@ -5,6 +6,8 @@
 #include "korvanta_version.h"
 
 #define KORVANTA_ICON 1
+// LICENSE.txt, an RCDATA resource.
+#define KORVANTA_LICENSE_TXT 1
 
 #define KORVANTA_FILE_DESCRIPTION "Умножение чрез деление: учебна програма"
 #define KORVANTA_PRODUCT_NAME "Umnozhenie"

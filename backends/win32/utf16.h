@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window speaks UTF-16 (the W functions); the form and the calculation speak UTF-8.
 // These two conversions are the only place where the two meet, and no ANSI code page
 // is involved. Invalid sequences become U+FFFD instead of failing.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "backends/win32/win32_window.h"
 
 #include <commctrl.h>
@@ -135,8 +137,8 @@ private:
 
 class ListControl final : public ListBox {
 public:
-    ListControl(HWND hwnd, std::int16_t index, FormEvents *const &events)
-        : hwnd_(hwnd), index_(index), events_(events) {}
+    ListControl(HWND hwnd, const ControlSpec &design, WindowEvents *const &events)
+        : hwnd_(hwnd), design_(design), events_(events) {}
 
     std::int16_t ListCount() const override {
         const LRESULT count = SendMessageW(hwnd_, LB_GETCOUNT, 0, 0);
@@ -172,14 +174,14 @@ public:
         // A selection set by the program sends no LBN_SELCHANGE; the list's click
         // still belongs to every change of the selection.
         if (events_ != nullptr) {
-            events_->List1_Click(index_);
+            events_->RowChosen(design_.array, design_.index);
         }
     }
 
 private:
     HWND hwnd_;
-    std::int16_t index_;
-    FormEvents *const &events_;
+    const ControlSpec &design_;
+    WindowEvents *const &events_;
 };
 
 class PushButton final : public Button {
@@ -234,6 +236,7 @@ ControlClass ClassOf(const ControlSpec &design) {
     case ControlKind::TextBox:
         return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ListBox:
+    case ControlKind::Table:
         // Not LBS_SORT: rows stay in the order they were added.
         return {L"LISTBOX", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
                 WS_EX_CLIENTEDGE};
@@ -300,7 +303,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         // The text is laid out once, in the form's font (the control's default font is
         // not the form's, and under wine some default fonts break a box's layout).
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        if (design.kind != ControlKind::ListBox) {
+        if (design.kind != ControlKind::ListBox && design.kind != ControlKind::Table) {
             SetWindowTextW(hwnd, ToUtf16(design.text).c_str());
         }
         auto child = std::make_unique<Child>(design, hwnd, id);
@@ -313,7 +316,8 @@ void Win32Window::CreateControls(HINSTANCE instance) {
             registry_.Register(design, child->model.emplace<EditBox>(hwnd));
             break;
         case ControlKind::ListBox:
-            registry_.Register(design, child->model.emplace<ListControl>(hwnd, design.index, events_));
+        case ControlKind::Table:
+            registry_.Register(design, child->model.emplace<ListControl>(hwnd, design, events_));
             break;
         case ControlKind::Button:
             registry_.Register(design, child->model.emplace<PushButton>(hwnd));
@@ -509,10 +513,10 @@ void Win32Window::OnCommand(int id, int code) {
         // A quick second click on an owner-drawn button arrives as BN_DOUBLECLICKED; it is
         // a press all the same. A disabled button delivers nothing, whoever sent the click.
         if (IsWindowEnabled(child->hwnd)) {
-            events_->Command1_Click(child->design.index);
+            events_->Clicked(child->design.array, child->design.index);
         }
     } else if (child->design.kind == ControlKind::ListBox && code == LBN_SELCHANGE) {
-        events_->List1_Click(child->design.index);
+        events_->RowChosen(child->design.array, child->design.index);
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main form as a Win32 window: a top-level window of fixed client size with one
 // standard control (EDIT, LISTBOX, BUTTON, STATIC) for each control of the window
 // description, placed and sized from it at the window's DPI. The text boxes, lists
@@ -9,26 +10,33 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "calc/controls.h"
 #include "ui/control_registry.h"
 #include "ui/layout.h"
+#include "ui/window.h"
 
 namespace korvanta::win32 {
 
-class Win32Window {
+class Win32Window final : public Window {
 public:
     // Creates the window and its controls, hidden. Throws std::runtime_error when
     // Windows refuses to create them.
     explicit Win32Window(HINSTANCE instance, const FormSpec &form = MainForm());
-    ~Win32Window();
+    ~Win32Window() override;
     Win32Window(const Win32Window &) = delete;
     Win32Window &operator=(const Win32Window &) = delete;
 
-    FormControls &controls() { return registry_; }
-    // The form that receives the clicks from now on.
-    void Connect(FormEvents &events) { events_ = &events; }
+    ControlRegistry &controls() override { return registry_; }
+    // The handlers that receive the clicks of the buttons and lists from now on.
+    void Connect(WindowEvents &events) override { events_ = &events; }
+    // The main form's handlers alone, without the rest of the program.
+    void Connect(FormEvents &form) {
+        adapter_.emplace(form);
+        events_ = &*adapter_;
+    }
 
     void Show(int showCommand);
     // Runs the event loop until the window is closed; gives the program's exit code.
@@ -75,7 +83,8 @@ private:
     Brush background_;
     std::vector<std::unique_ptr<Child>> children_;
     ControlRegistry registry_;
-    FormEvents *events_ = nullptr;
+    WindowEvents *events_ = nullptr;
+    std::optional<FormEventsAdapter> adapter_;
     HWND focusWhenInactive_ = nullptr;
     bool running_ = false;
     std::exception_ptr failure_;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Works the example 24 x 26 on the running program as a user would: clicks and keys
 through xdotool, and reads the window back through AT-SPI, as a screen reader does.
 Usage: end_to_end.py PROGRAM_PID OUTPUT_DIR"""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the program as a user would and works the example 24 x 26 with the mouse and
 # the keyboard (xdotool); end_to_end.py reads the window back through the desktop's
 # accessibility interface (AT-SPI) and takes screenshots.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whatever a pupil types or pastes into the inputs of the real window, and however fast
 // the buttons are pressed, the window answers with a row or one of its two messages:
 // never a crash, a hang, or a number other than the one the input holds.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the built program into a scratch folder and makes its .deb, then checks that
 # both hold the program, the desktop entry (Bulgarian name), the icons, the software-centre
 # entry, the manual pages and the Debian documents, and that the package names what it

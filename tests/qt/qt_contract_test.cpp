@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt window keeps the contract of every window backend, driven by real clicks and keys.
 #include "tests/backend_contract.h"
 #include "tests/qt/qt_driver.h"
@@ -7,7 +8,7 @@ namespace {
 
 INSTANTIATE_TEST_SUITE_P(Qt, BackendContract,
                          ::testing::Values(NamedDriverFactory{"Qt", [] { return std::make_unique<QtDriver>(); }}),
-                         DriverName);
+                         DriverName<NamedDriverFactory>);
 
 } // namespace
 } // namespace korvanta::testing

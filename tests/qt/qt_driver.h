@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A user's hand on the Qt window: real mouse clicks on buttons and list rows, and real
 // key presses into the inputs, delivered to the widgets as Qt delivers a user's.
 #pragma once

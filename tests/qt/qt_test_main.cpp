@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt window tests run without a display, on Qt's offscreen platform, in one
 // application object for the whole test program.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real Qt window: what it shows as it opens, and how it answers a user's mouse and
 // keyboard, on Qt's offscreen platform.
 #include <QAccessible>
@@ -80,6 +81,7 @@ const char *ClassOf(ControlKind kind) {
     case ControlKind::MultiLineTextBox:
         return "QPlainTextEdit";
     case ControlKind::ListBox:
+    case ControlKind::Table:
         return "QListWidget";
     case ControlKind::Button:
         return "QPushButton";

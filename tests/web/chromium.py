@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Headless Chromium under WebDriver, from Debian's chromium, chromium-driver and
 python3-selenium, with a profile of its own that is removed when it closes."""
 

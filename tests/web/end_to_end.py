@@ -1,7 +1,9 @@
+# SPDX-License-Identifier: MIT
 """Works the example 24 x 26 on the program's page as a user would, in headless Chromium:
 the page opened from disk, real key presses, mouse clicks and a finger's tap (WebDriver
 actions), what a screen reader is told read from Chromium's accessibility tree; then
-the same page served by a web server. Leaves screenshots at desktop size and at 360 x 640.
+again with "Защо става така?" open beside the window; then the same page served by a web
+server. Leaves screenshots at desktop size and at 360 x 640, with and without it.
 Usage: end_to_end.py PAGE.html OUTPUT_DIR"""
 
 import functools
@@ -64,6 +66,33 @@ def accessible(driver):
     return found
 
 
+# The worked example as "Why it works" shows it, row by row, and what its rows tell after
+# each of the four presses.
+EXAMPLE_ROWS = ["0\t26\t0\t1\t24\tне", "1\t13\t1\t2\t48\tда", "2\t6\t0\t4\t96\tне", "3\t3\t1\t8\t192\tда",
+                "4\t1\t1\t16\t384\tда"]
+EXAMPLE_SUMMARIES = ["Остатъците досега, отдолу нагоре: 10\n", "Остатъците досега, отдолу нагоре: 010\n",
+                     "Остатъците досега, отдолу нагоре: 1010\n",
+                     "26 = 16 + 8 + 2 = 11010 (двоично)\n"
+                     "24 × 26 = 24 × 2 + 24 × 8 + 24 × 16 = 48 + 192 + 384 = 624\n"]
+
+
+def explained(driver):
+    """The rows of the explanation's table, cells separated by tabs, and its summary."""
+    return driver.execute_script(
+        "return [[...document.querySelectorAll('#ExplainRows_0 [role=rowgroup] > [role=row]')]"
+        ".map(r => [...r.children].map(c => c.textContent).join('\\t')),"
+        "document.getElementById('ExplainSummary_0').value]")
+
+
+def focused(driver):
+    return driver.switch_to.active_element.get_attribute("id")
+
+
+def rect(driver, id):
+    return driver.execute_script("var r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                                 "return [r.left, r.top, r.right, r.bottom]", id)
+
+
 def work_the_example(driver):
     actions = ActionChains(driver)
     actions.click(element(driver, "Command1_1"))  # Clear: empty inputs
@@ -84,8 +113,15 @@ def work_the_example(driver):
 with chromium.browser() as driver:
     chromium.viewport(driver, 640, 520)
     open_page(driver, PAGE.as_uri())
+    check("a dialog before F1", driver.execute_script("return document.querySelector('[role=dialog]')"), None)
     check("the page's title", driver.title, "www.example.org Математика - цвлочислено умножение")
     check("the page's language", driver.execute_script("return document.documentElement.lang"), "bg")
+    # The licence comment at the top leaves the page in standards mode, and its encoding
+    # declared within the first 1024 bytes, where a browser looks for it.
+    check("the page's mode and encoding", driver.execute_script("return [document.compatMode, document.characterSet]"),
+          ["CSS1Compat", "UTF-8"])
+    charset = PAGE.read_bytes().find(b'<meta charset="utf-8">')
+    check("the encoding declared in the first 1024 bytes", 0 <= charset <= 1024 - 22, True)
     check("the page's icon", driver.execute_script("return document.querySelector('link[rel=icon]').href")[:22],
           "data:image/png,%89%50%")
     check("the window's size", (element(driver, "Text1_0").find_element(By.XPATH, "..").rect["width"],
@@ -134,6 +170,72 @@ with chromium.browser() as driver:
     finger.perform()
     check("the rows chosen after a tap on the left column", chosen(driver), [1, 1])
     driver.save_screenshot(str(OUT / "screenshot-web-phone.png"))
+
+    # "Why it works": F1 opens it beside the window, with the focus in its table, and it
+    # follows the worked example press by press.
+    chromium.viewport(driver, 1100, 540)
+    ActionChains(driver).click(element(driver, "Command1_1")).send_keys(Keys.F1).perform()
+    check("the explanation after F1", element(driver, "Explain").is_displayed(), True)
+    check("the focus after F1", focused(driver), "ExplainRows_0")
+    check("the explanation before the first row", explained(driver)[0], EXAMPLE_ROWS)
+    window, dialog = rect(driver, "Korvanta"), rect(driver, "Explain")
+    check("the explanation beside the window, level with it, 8 pixels apart",
+          [round(dialog[0] - window[2]), round(dialog[1] - window[1])], [8, 0])
+    # Other numbers replace the example's rows, and Clear brings them back.
+    ActionChains(driver).click(element(driver, "Text2_0")).send_keys("7", Keys.TAB, "3", Keys.ENTER).perform()
+    check("the explanation of 7 × 3 after a press", explained(driver),
+          [["0\t3\t1\t1\t7\tда"], "Остатъците досега, отдолу нагоре: 1\n"])
+    ActionChains(driver).click(element(driver, "Command1_1")).perform()
+    check("the explanation after Clear", explained(driver)[0], EXAMPLE_ROWS)
+    presses = ActionChains(driver).click(element(driver, "Text2_0")).send_keys("24", Keys.TAB, "26", Keys.ENTER)
+    for press in range(4):
+        if press:
+            presses = ActionChains(driver).click(element(driver, "Command1_0"))
+        presses.perform()
+        check(f"the explanation after press {press + 1}", explained(driver),
+              [EXAMPLE_ROWS[:press + 2], EXAMPLE_SUMMARIES[press]])
+    ActionChains(driver).click(element(driver, "ExplainRows_0-3")).perform()
+    check("the rows chosen in the window after a click on the explanation's row 3", chosen(driver), [3, 3])
+    ax = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    named = {(n["role"]["value"], n.get("name", {}).get("value")) for n in ax if not n.get("ignored")}
+    for role, name in [("dialog", "Защо става така?"), ("grid", "Редовете на таблицата"),
+                       ("textbox", "Защо става така"), ("textbox", "Какво показват редовете"), ("button", "Затвори"),
+                       ("button", "Защо става така? (F1)")]:
+        check(f"the {role} {name} to a screen reader", (role, name) in named, True)
+    check("the table's column headers to a screen reader",
+          [n["name"]["value"] for n in ax if n["role"]["value"] == "columnheader"],
+          ["Ред", "Число 2", "Остатък", "Степен на 2", "Число 1 × степен", "В сумата"])
+    check("the table's chosen row to a screen reader", [
+        [p["value"].get("value") for p in n.get("properties", []) if p["name"] == "selected"]
+        for n in ax if n["role"]["value"] == "row" and n.get("name", {}).get("value", "").startswith("3 ")], [[True]])
+    ActionChains(driver).send_keys(Keys.ARROW_UP).perform()
+    check("the rows chosen in the window after the up arrow in the explanation", chosen(driver), [2, 2])
+    driver.save_screenshot(str(OUT / "screenshot-explain-web.png"))
+
+    # Esc closes it and the focus is back where it was in the window; the button under the
+    # window opens it again, and F1 with it open brings the focus back into it.
+    ActionChains(driver).send_keys(Keys.ESCAPE).perform()
+    check("the explanation after Esc", element(driver, "Explain").is_displayed(), False)
+    check("the focus after Esc", focused(driver), "Command1_1")
+    menu = driver.find_element(By.CSS_SELECTOR, ".korvanta-menu button")
+    check("the button under the window", menu.text, "Защо става така? (F1)")
+    ActionChains(driver).click(menu).perform()
+    check("the explanation after its button", [element(driver, "Explain").is_displayed(), focused(driver)],
+          [True, "ExplainRows_0"])
+    ActionChains(driver).click(element(driver, "Text2_1")).send_keys(Keys.F1).perform()
+    check("the focus after F1 with the explanation open", focused(driver), "ExplainRows_0")
+
+    # On a phone it goes under the window, across the screen's width, and the page scrolls.
+    chromium.viewport(driver, 360, 640, mobile=True)
+    window, dialog = rect(driver, "Korvanta"), rect(driver, "Explain")
+    check("the explanation under the window on a phone", dialog[1] >= window[3], True)
+    check("the explanation across the phone", [round(dialog[0]), round(dialog[2]),
+                                               driver.execute_script("return document.body.scrollWidth")],
+          [0, 360, 360])
+    driver.save_screenshot(str(OUT / "screenshot-explain-web-phone.png"))
+    element(driver, "Explain").find_element(By.CSS_SELECTOR, ".korvanta-title button").click()
+    check("the explanation after its close button, and the focus", [element(driver, "Explain").is_displayed(),
+                                                                    focused(driver)], [False, "Text2_1"])
 
     # The same page from a web server.
     class Quiet(http.server.SimpleHTTPRequestHandler):

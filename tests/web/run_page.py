@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Runs the tests built into a page in headless Chromium, prints what they printed, and
 fails unless every one passed. Usage: run_page.py PAGE.html"""
 

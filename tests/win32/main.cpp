@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows tests: GoogleTest's options, then the program files to inspect.
 #include <gtest/gtest.h>
 

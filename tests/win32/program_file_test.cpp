@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program files, 32-bit and 64-bit: their resources read back without running them,
 // and each program run and driven from outside as a user would.
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ struct IconGroupEntry {
 };
 #pragma pack(pop)
 
-TEST_P(ProgramFileTest, CarriesItsIconAndManifest) {
+TEST_P(ProgramFileTest, CarriesItsIconManifestAndLicence) {
     const HMODULE file = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(file, nullptr);
     const auto resource = [file](LPCWSTR type, int id) -> std::string {
@@ -109,6 +110,11 @@ TEST_P(ProgramFileTest, CarriesItsIconAndManifest) {
     const std::string manifest = resource(MAKEINTRESOURCEW(24), 1); // RT_MANIFEST
     EXPECT_NE(manifest.find("\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
+
+    // LICENSE.txt goes inside the program too, for a copy handed out alone.
+    const std::string licence = resource(MAKEINTRESOURCEW(10), KORVANTA_LICENSE_TXT); // RT_RCDATA
+    EXPECT_EQ(licence.rfind("MIT License\r\n", 0), 0u) << licence.substr(0, 80);
+    EXPECT_NE(licence.find("LUCENT DISCLAIMS ALL WARRANTIES"), std::string::npos) << "the runtime libraries' notices";
     FreeLibrary(file);
 }
 

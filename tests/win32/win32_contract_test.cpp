@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 window keeps the contract of every window backend.
 #include "tests/backend_contract.h"
 #include "tests/win32/win32_driver.h"
@@ -7,7 +8,7 @@ namespace {
 
 INSTANTIATE_TEST_SUITE_P(Win32, BackendContract,
                          ::testing::Values(NamedDriverFactory{"Win32", [] { return std::make_unique<Win32Driver>(); }}),
-                         DriverName);
+                         DriverName<NamedDriverFactory>);
 
 } // namespace
 } // namespace korvanta::testing

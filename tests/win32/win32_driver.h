@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hand of a user on the Win32 window, and what the Windows tests share: the
 // program files under test and reading controls with plain window messages.
 #pragma once

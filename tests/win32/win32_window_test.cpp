@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 window on real Windows controls, driven and read with window messages.
 #include <gtest/gtest.h>
 

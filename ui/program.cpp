@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "ui/program.h"
+
+namespace korvanta {
+
+Program::Program(Window &main, WindowHost &host) : main_(main), host_(host), form_(main.controls()) {
+    main_.Connect(*this);
+}
+
+void Program::Clicked(ControlArray array, std::int16_t index) {
+    if (array != ControlArray::Command1) {
+        return;
+    }
+    form_.Command1_Click(index);
+    if (explain_) {
+        explain_->Refresh();
+    }
+}
+
+void Program::RowChosen(ControlArray array, std::int16_t index) {
+    if (array != ControlArray::List1) {
+        return;
+    }
+    form_.List1_Click(index);
+    if (explain_) {
+        explain_->ShowRow(main_.controls().List1(0).ListIndex());
+    }
+}
+
+void Program::MenuChosen(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::Explain:
+        if (!explain_) {
+            explainWindow_ = &host_.Build(ExplainForm());
+            explain_ = std::make_unique<WhyItWorks>(main_.controls(), explainWindow_->controls());
+            explainWindow_->Connect(*explain_);
+        }
+        explain_->Refresh();
+        host_.Show(*explainWindow_);
+        break;
+    }
+}
+
+} // namespace korvanta

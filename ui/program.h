@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// The program's windows and how they follow one another: the main form takes the main
+// window's clicks, and each window of the main window's menu is built on first use and
+// then follows every press of Calculate and Clear, and every row chosen, in the same
+// event turn. Toolkit-free: a backend supplies the main window and the host of the others.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "ui/explain.h"
+#include "ui/form.h"
+#include "ui/window.h"
+
+namespace korvanta {
+
+class Program final : public WindowEvents {
+public:
+    // Connects itself to `main`, whose clicks it hands to the main form from now on.
+    Program(Window &main, WindowHost &host);
+
+    Korvanta &form() { return form_; }
+
+    void Clicked(ControlArray array, std::int16_t index) override;
+    void RowChosen(ControlArray array, std::int16_t index) override;
+    void MenuChosen(MenuCommand command) override;
+
+private:
+    Window &main_;
+    WindowHost &host_;
+    Korvanta form_;
+    Window *explainWindow_ = nullptr; // from the first time it is asked for
+    std::unique_ptr<WhyItWorks> explain_;
+};
+
+} // namespace korvanta
