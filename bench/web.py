@@ -228,7 +228,7 @@ def main():
     medians = startup_table(times)
     ours = medians["the program's page"]
     ratio = ours / medians["bare static page"]
-    print(f"\nThe web site ({SITE}) served on 127.0.0.1, after one visit: its page from the service "
+    print(f"\nThe web site ({sys.argv[3] if len(sys.argv) > 3 else SITE}) served on 127.0.0.1, after one visit: its page from the service "
           f"worker's cache, the worker stopped before each opening, against the bare page from the same "
           f"host; {RUNS} runs of each, alternating:\n")
     site_medians = startup_table(site_times)
