@@ -10,3 +10,8 @@ target_link_options(umnozhenie PRIVATE
   "SHELL:--shell-file ${CMAKE_CURRENT_BINARY_DIR}/web_page.html" -sMINIFY_HTML=0 -sSINGLE_FILE
   -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sTOTAL_STACK=65536 -sINITIAL_MEMORY=1MB
   -sALLOW_MEMORY_GROWTH -sWASM_ASYNC_COMPILATION=0)
+
+# The web site, build/web/site/: the same page as index.html, with the manifest, icons and
+# service worker that make it an app to install, that opens offline.
+korvanta_web_site(umnozhenie_site umnozhenie ${PROJECT_BINARY_DIR}/umnozhenie.html ${PROJECT_VERSION}
+  ${PROJECT_BINARY_DIR}/site)

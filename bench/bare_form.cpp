@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QWidget>
 
 #include "bench/qt_first_paint.h"
@@ -41,6 +42,9 @@ QWidget *MakeControl(const ControlSpec &design, QWidget &parent) {
         break;
     case ControlKind::ListBox:
         widget = new QListWidget(&parent);
+        break;
+    case ControlKind::Table: // not in the main window; as a form designer would make one
+        widget = new QTableWidget(&parent);
         break;
     case ControlKind::Button:
         widget = new QPushButton(Text(design.text), &parent);

@@ -5,24 +5,31 @@ Start-up: the program's page opened from disk, from navigation start to the mome
 window is built and answers clicks (the mark "korvanta-ready", set when main() has
 returned), against a bare static page with the same eleven elements (the program's own
 page as built, saved without its script) to its load event; alternating, each round
-starting with the other page. Latency: a click on Calculate until the new row is laid
-out, over whole tables of 15 rows, with "Защо става така?" closed, and open beside the
-window at desktop size (1100 x 540); F1 until that window is laid out, the first time
-(it is built then) and again after Esc. Memory: the WebAssembly memory the page reserves.
-Prints Markdown with PASS or FAIL for every budget.
-Usage: web.py PAGE.html [runs]"""
+starting with the other page. The same for the web site served on 127.0.0.1: its page,
+after one visit, from the service worker's cache, against the bare page from the same
+host. Latency: a click on Calculate until the new row is laid out, over whole tables of 15
+rows, with "Защо става така?" closed, and open beside the window at desktop size
+(1100 x 540); F1 until that window is laid out, the first time (it is built then) and
+again after Esc. Memory: the WebAssembly memory the page reserves. Sizes: the page, and
+the web site's files. Prints Markdown with PASS or FAIL for every budget.
+Usage: web.py PAGE.html [runs [SITE_DIR]]   (the site by default in the page's folder, site/)"""
 
+import functools
 import gzip
+import http.server
 import pathlib
+import shutil
 import statistics
 import sys
 import tempfile
+import threading
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
 import chromium  # noqa: E402
 
 PAGE = pathlib.Path(sys.argv[1]).resolve()
 RUNS = max(20, int(sys.argv[2]) if len(sys.argv) > 2 else 30)
+SITE = pathlib.Path(sys.argv[3] if len(sys.argv) > 3 else PAGE.parent / "site").resolve()
 WARM_UP = 3
 TABLES = 100  # of 15 rows: 123 x 32767
 OPENINGS = 20  # fresh pages, F1 on each
@@ -105,6 +112,77 @@ def kib(size):
     return f"{size / 1024:.1f}"
 
 
+def startup(driver, pages, before=lambda: None):
+    """Opens the pages in turn, each round starting with the other one: {name: [(ready or
+    load, load event, first paint) in ms from navigation start]} after the warm-up."""
+    times = {name: [] for name, _, _ in pages}
+    for run in range(WARM_UP + RUNS):
+        for name, url, script in pages if run % 2 == 0 else reversed(pages):
+            before()
+            driver.get(url)
+            # Loaded, built, and painted once.
+            chromium.wait_for(driver, "document.readyState == 'complete' && (performance.getEntriesByName("
+                              "'korvanta-ready')[0] || !window.Module) && "
+                              "performance.getEntriesByName('first-contentful-paint')[0] || null", timeout=20)
+            measured = driver.execute_script(NAVIGATION + script)
+            if run >= WARM_UP:
+                times[name].append(measured)
+    return times
+
+
+def startup_table(times):
+    """Prints the table of start-up times; the medians to ready or load, by name."""
+    print("| | to ready or load: median ms | min ms | max ms | its load event: median ms | first paint: median ms |")
+    print("|---|---:|---:|---:|---:|---:|")
+    medians = {}
+    for name, samples in times.items():
+        ready = [sample[0] for sample in samples]
+        medians[name] = statistics.median(ready)
+        print(f"| {name} | {medians[name]:.1f} | {min(ready):.1f} | {max(ready):.1f} | "
+              f"{statistics.median(s[1] for s in samples):.1f} | {statistics.median(s[2] for s in samples):.1f} |")
+    return medians
+
+
+class Host:
+    """The web site in /umnozhenie/ and the bare page beside it, on 127.0.0.1."""
+
+    def __init__(self, root):
+        class Quiet(http.server.SimpleHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=root))
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = f"http://127.0.0.1:{self.server.server_port}/"
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *args):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+def site_size():
+    """Prints the web site's files and their sizes; the verdicts on its icons."""
+    files = sorted(p for p in SITE.iterdir() if p.is_file())
+    print("| Web site file | KiB | gzip -9, KiB |\n|---|---:|---:|")
+    total = 0
+    for path in files:
+        data = path.read_bytes()
+        total += len(data)
+        print(f"| {path.name} | {kib(len(data))} | {kib(len(gzip.compress(data, compresslevel=9)))} |")
+    print(f"| all {len(files)} files | {kib(total)} | |\n")
+    # A PNG's bit depth is the byte after its width and height; colour type 3 is a palette.
+    icons = [(p.name, p.stat().st_size, p.read_bytes()[24:26]) for p in files if p.suffix == ".png"]
+    return [verdict(all(depth == 8 for _, _, (depth, _) in icons),
+                    "web site's icons 8-bit PNGs: " + ", ".join(
+                        f"{name} {depth} bits, {'palette' if kind == 3 else 'colour type ' + str(kind)}"
+                        for name, _, (depth, kind) in icons)),
+            verdict(all(size <= 16 * 1024 for _, size, _ in icons),
+                    "web site's icons ≤ 16 KiB each: " + ", ".join(f"{kib(size)} KiB" for _, size, _ in icons))]
+
+
 def main():
     html = PAGE.read_bytes()
     compressed = len(gzip.compress(html, compresslevel=9))
@@ -115,18 +193,23 @@ def main():
         bare = pathlib.Path(work) / "bare.html"
         bare.write_text(driver.execute_script(SNAPSHOT), encoding="utf-8")
 
-        pages = [("the program's page", PAGE.as_uri(), READY), ("bare static page", bare.as_uri(), LOADED)]
-        times = {name: [] for name, _, _ in pages}
-        for run in range(WARM_UP + RUNS):
-            for name, url, script in pages if run % 2 == 0 else reversed(pages):
-                driver.get(url)
-                # Loaded, built, and painted once.
-                chromium.wait_for(driver, "document.readyState == 'complete' && (performance.getEntriesByName("
-                                  "'korvanta-ready')[0] || !window.Module) && "
-                                  "performance.getEntriesByName('first-contentful-paint')[0] || null", timeout=20)
-                measured = driver.execute_script(NAVIGATION + script)
-                if run >= WARM_UP:
-                    times[name].append(measured)
+        times = startup(driver, [("the program's page", PAGE.as_uri(), READY),
+                                 ("bare static page", bare.as_uri(), LOADED)])
+
+        # The web site installed by one visit, then opened from its worker's cache, the
+        # worker stopped before each opening as after a while unused; the bare page is
+        # served by the same host.
+        shutil.copytree(SITE, pathlib.Path(work) / "umnozhenie")
+        with Host(work) as host:
+            driver.get(host.url + "umnozhenie/")
+            driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+            driver.execute_cdp_cmd("ServiceWorker.enable", {})
+            site_times = startup(driver, [("the site's page from its cache", host.url + "umnozhenie/", READY),
+                                          ("bare static page from the host", host.url + "bare.html", LOADED)],
+                                 lambda: driver.execute_cdp_cmd("ServiceWorker.stopAllWorkers", {}))
+            driver.execute_cdp_cmd("ServiceWorker.stopAllWorkers", {})
+            driver.get(host.url + "umnozhenie/")
+            served = driver.execute_script("return navigator.serviceWorker.controller !== null")
 
         openings = []
         for _ in range(OPENINGS):
@@ -142,16 +225,15 @@ def main():
 
     print(f"Web program, {PAGE.name}, opened from disk in headless Chromium; {RUNS} runs of each page "
           f"(after {WARM_UP} warm-up rounds), alternating:\n")
-    print("| | to ready or load: median ms | min ms | max ms | its load event: median ms | first paint: median ms |")
-    print("|---|---:|---:|---:|---:|---:|")
-    medians = {}
-    for name, samples in times.items():
-        ready = [sample[0] for sample in samples]
-        medians[name] = statistics.median(ready)
-        print(f"| {name} | {medians[name]:.1f} | {min(ready):.1f} | {max(ready):.1f} | "
-              f"{statistics.median(s[1] for s in samples):.1f} | {statistics.median(s[2] for s in samples):.1f} |")
+    medians = startup_table(times)
     ours = medians["the program's page"]
     ratio = ours / medians["bare static page"]
+    print(f"\nThe web site ({sys.argv[3] if len(sys.argv) > 3 else SITE}) served on 127.0.0.1, after one visit: its page from the service "
+          f"worker's cache, the worker stopped before each opening, against the bare page from the same "
+          f"host; {RUNS} runs of each, alternating:\n")
+    site_medians = startup_table(site_times)
+    cached = site_medians["the site's page from its cache"]
+    site_ratio = cached / site_medians["bare static page from the host"]
     median, p99, low, high = summary(clicks)
     print(f"\nA click on Calculate until the new row is laid out ({TABLES} tables of 15 rows, 123 × 32767): "
           f"{len(clicks)} clicks, median {median:.2f} ms, 99th percentile {p99:.2f} ms, min {low:.2f} ms, "
@@ -168,10 +250,16 @@ def main():
           f"median {again:.1f} ms.\n")
     print("| File | KiB | gzip -9, KiB |\n|---|---:|---:|")
     print(f"| web program ({sys.argv[1]}) | {kib(len(html))} | {kib(compressed)} |\n")
+    icons = site_size()
     print(verdict(len(html) <= 160 * 1024, f"web program ≤ 160 KiB: {kib(len(html))} KiB"))
     print(verdict(compressed <= 64 * 1024, f"web program gzip-compressed (-9) ≤ 64 KiB: {kib(compressed)} KiB"))
     print(verdict(ratio <= 1.5, f"web start-up ≤ 1.5 × a bare static page's load: {ours:.1f} ms "
                   f"against {medians['bare static page']:.1f} ms ({ratio:.2f} ×)"))
+    print(verdict(site_ratio <= 1.5 and served, f"web site's start-up from its cache ≤ 1.5 × a bare static page's "
+                  f"load from the host: {cached:.1f} ms against "
+                  f"{site_medians['bare static page from the host']:.1f} ms ({site_ratio:.2f} ×)"
+                  + ("" if served else "; NOT served by its worker")))
+    print("\n".join(icons))
     print(verdict(median < 1, f"click on Calculate until the new row is laid out, median < 1 ms: {median:.2f} ms"))
     print(verdict(both_median < 2, f"click on Calculate with \"Защо става така?\" open until both windows are laid "
                   f"out, median < 2 ms: {both_median:.2f} ms"))
@@ -179,6 +267,5 @@ def main():
                   f"{first:.1f} ms"))
     print(verdict(reserved <= 2 * 1024 * 1024, f"WebAssembly memory the page reserves ≤ 2 MiB: {kib(reserved)} KiB "
                   f"({kib(after)} KiB after {TABLES} tables)"))
-
 
 main()

@@ -18,7 +18,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 options=()
-target=(--target umnozhenie)
+target=(--target umnozhenie umnozhenie_site)
 if $tests; then
   options=(-DBUILD_TESTING=ON)
   target=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages that building and testing need, only those missing.
-# Usage: scripts/install-deps.sh [group...]   groups: build (default), qt, windows, fuzz, bench, release, web,
+# Usage: scripts/install-deps.sh [group...]   groups: build (default), qt, windows, fuzz, bench, release, web, icons,
 # all, and the 32-bit wine that scripts/enable-win32-programs.sh installs: qemu, win32
 #
 # The archive has bad moments (a mirror in the middle of a sync serves an index that does
@@ -23,8 +23,9 @@ declare -A groups=(
   [fuzz]="clang-14 libclang-rt-14-dev llvm-14"
   [qemu]="qemu-user-static"
   [win32]="wine32:i386 wine32-preloader:i386"
-  [release]="wixl msitools faketime zip lintian appstream desktop-file-utils dpkg-dev file"
+  [release]="wixl msitools faketime zip unzip lintian appstream desktop-file-utils dpkg-dev file"
   [bench]="libx11-dev libxft-dev libxcb1-dev pkg-config binutils xvfb xauth"
+  [icons]="librsvg2-bin imagemagick pngquant g++ python3"
   [web]="emscripten nodejs googletest chromium chromium-driver python3-selenium fonts-liberation2"
 )
 

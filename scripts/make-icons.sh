@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Makes the program's icons from resources/icon/hamburger.svg: a 32 x 32 PNG and ICO
-# in 256 colours (a palette of 255 opaque colours and one transparent entry).
-# Needs rsvg-convert (librsvg2-bin), ImageMagick and python3.
+# in 256 colours (a palette of 255 opaque colours and one transparent entry), and the web
+# site's app icons (8-bit palette PNGs with transparency): 192 and 512 pixels, and a
+# maskable one of 512, the hamburger inside the central 80% circle on the window's colour.
+# Installs what it needs (rsvg-convert, ImageMagick, pngquant, g++, python3; Debian 12).
 set -euo pipefail
-cd "$(dirname "$0")/../resources/icon"
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh icons
+root=$PWD
+cd resources/icon
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -51,4 +56,30 @@ directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 
 with open(sys.argv[2], "wb") as out:
     out.write(directory + image)
 PY
-echo "Made resources/icon/hamburger.png and resources/icon/hamburger.ico"
+
+# The web site's icons. pngquant turns rsvg-convert's 32-bit pixels into a palette of at
+# most 256 colours with their transparency: a quarter of the size, the same to the eye.
+palette() { pngquant --speed 1 --strip --force --output "$2" -- "$1"; }
+for size in 192 512; do
+  rsvg-convert -w $size -h $size hamburger.svg -o "$work/any.png"
+  palette "$work/any.png" hamburger-$size.png
+done
+
+# The maskable icon: launchers cut it to a circle, a rounded square or another shape, and
+# keep at least the central circle of 80% of its width. The hamburger (its drawn part,
+# measured) is made as large as that circle holds, on the window's colour from the window
+# description.
+g++ -std=c++20 -I"$root" "$root/backends/web/window_colour.cpp" "$root/ui/layout.cpp" -o "$work/window_colour"
+colour=$("$work/window_colour")
+size=512
+probe=1024
+rsvg-convert -w $probe -h $probe hamburger.svg -o "$work/probe.png"
+read -r drawn_w drawn_h < <(convert "$work/probe.png" -trim -format '%w %h\n' info:)
+# The drawing at an even size whose drawn part's half diagonal is 40% of the icon.
+drawing=$(python3 -c "import math; print(int($size * 0.4 * 2 * $probe / math.hypot($drawn_w, $drawn_h)) // 2 * 2)")
+rsvg-convert -w "$drawing" -h "$drawing" hamburger.svg -o "$work/drawing.png"
+convert -size ${size}x$size "xc:$colour" \( "$work/drawing.png" -trim +repage \) -gravity center -composite \
+  -define png:exclude-chunks=date,time -strip PNG32:"$work/maskable.png"
+palette "$work/maskable.png" hamburger-maskable-$size.png
+echo "Made resources/icon/hamburger.png, hamburger.ico, hamburger-192.png, hamburger-512.png and" \
+  "hamburger-maskable-512.png (on $colour)"

@@ -3,8 +3,9 @@
 # The release command: builds every program in Release from the checked-out commit and
 # writes dist/ with the Debian package, the 32-bit and 64-bit Windows programs, a Windows
 # Installer package of each, a portable zip of the 32-bit program, the web program (one
-# HTML page), the source archive and SHA256SUMS, each with the program's licence. Fails
-# when lintian, appstreamcli or desktop-file-validate complain, or a file lacks the
+# HTML page, and a zip of the web site: the same page with what installs it as an app that
+# opens offline), the source archive and SHA256SUMS, each with the program's licence.
+# Fails when lintian, appstreamcli or desktop-file-validate complain, or a file lacks the
 # licence. Every time stamp is the commit's (SOURCE_DATE_EPOCH), so two runs on the same
 # commit give the same files.
 # Usage: scripts/release.sh [--check-reproducible] [--allow-dirty]
@@ -64,7 +65,7 @@ build_programs() {
     cmake --build "$out/win$bits" -j"$jobs" --target umnozhenie msi
   done
 
-  # The web program: one HTML page.
+  # The web program: one HTML page, and the web site made from it.
   scripts/build-web.sh --build-dir "$out/web"
 }
 
@@ -89,6 +90,15 @@ collect() {
   touch -d "@$SOURCE_DATE_EPOCH" "$out/portable/umnozhenie.exe" "$out/portable/LICENSE.txt"
   (cd "$out/portable" && zip -X -9 -q "$root/dist/$name-windows-32bit-portable.zip" umnozhenie.exe LICENSE.txt)
   cp "$out/web/umnozhenie.html" "dist/$name-web.html"
+  # The web site: a folder umnozhenie/ to put on a web host, in a fixed order, its files
+  # dated with the commit and readable by all.
+  rm -rf "$out/web-site"
+  mkdir "$out/web-site"
+  cp -r "$out/web/site" "$out/web-site/umnozhenie"
+  chmod -R u=rwX,go=rX "$out/web-site"
+  find "$out/web-site" -exec touch -d "@$SOURCE_DATE_EPOCH" {} +
+  (cd "$out/web-site" && { echo umnozhenie/; find umnozhenie -type f | LC_ALL=C sort; } |
+    zip -X -9 -q -@ "$root/dist/$name-web-site.zip")
   # The source: the commit as git stores it, its files dated with the commit.
   git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"dist/$name.tar.gz"
   (cd dist && sha256sum -- * >SHA256SUMS)
@@ -132,6 +142,9 @@ check() {
   check_licence
   echo "== lintian"
   lintian --pedantic --display-info --fail-on error,warning "$deb" || fail "lintian complains about $deb"
+  echo "== the web site's page"
+  unzip -p dist/*-web-site.zip umnozhenie/index.html | cmp - dist/*-web.html ||
+    fail "the web site's index.html is not the web program's page"
   echo "== SHA256SUMS"
   (cd dist && sha256sum --check --quiet SHA256SUMS) || fail "dist/ does not match SHA256SUMS"
 }
