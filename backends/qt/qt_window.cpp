@@ -461,8 +461,11 @@ void QtWindow::AddMenu() {
 // The windows this one owns close with it. A window of the menu closed while it has the
 // keyboard hands it back to the main window, also where no window manager does that.
 void QtWindow::closeEvent(QCloseEvent *event) {
-    for (QtWindow *owned : findChildren<QtWindow *>(Qt::FindDirectChildrenOnly)) {
-        owned->close();
+    for (QObject *child : children()) {
+        // Not findChildren<QtWindow *>: without a meta-object of its own, every widget is one.
+        if (auto *owned = dynamic_cast<QtWindow *>(child)) {
+            owned->close();
+        }
     }
     if (form_.opensFromMenu && isActiveWindow() && parentWidget() != nullptr) {
         parentWidget()->activateWindow();

@@ -113,6 +113,7 @@ def cells(table):
 
 def open_explanation(how):
     window = wait_for("the explanation to open by " + how, explanation)
+    wait_for("its controls to show", lambda: all(showing(control) for control in window))
     print("the explanation opened by " + how, flush=True)
     return window
 

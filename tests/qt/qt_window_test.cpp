@@ -471,6 +471,7 @@ TEST(QtExplanation, ReadOnlyCellsItsPlaceEditMenusAndClosingWithTheMainWindow) {
     driver.window().move(driver.window().pos() + QPoint(5, 5));
     driver.PressFunctionKey(1);
     EXPECT_EQ(why.pos(), left);
+    EXPECT_TRUE(table->isVisible()) << "shown again whole";
     EXPECT_EQ(driver.qtHost().Built(ExplainForm()), &why);
 
     QString menuShown; // the first entry of the menu that opened, with its key
