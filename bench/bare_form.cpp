@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QWidget>
 
 #include "bench/qt_first_paint.h"
@@ -40,6 +41,9 @@ QWidget *MakeControl(const ControlSpec &design, QWidget &parent) {
         break;
     case ControlKind::ListBox:
         widget = new QListWidget(&parent);
+        break;
+    case ControlKind::Table: // only in the windows of the menu, which the main form is not
+        widget = new QTableWidget(&parent);
         break;
     case ControlKind::Button:
         widget = new QPushButton(Text(design.text), &parent);
