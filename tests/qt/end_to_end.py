@@ -226,6 +226,20 @@ xdotool("key", "shift+F10")
 time.sleep(0.3)
 xdotool("key", "Down", "Return")
 open_explanation("Shift+F10 on a list")
+
+# The keyboard alone: the arrow keys walk its rows, which both columns follow; Esc gives
+# the keyboard back to the main window, where F1 and the Menu key open it again.
+xdotool("key", "Down")
+wait_for("Down in the explanation to choose row 2 in both columns",
+         lambda: selected_rows(left) == [2] and selected_rows(right) == [2])
+close_explanation()
+xdotool("key", "F1")
+open_explanation("F1 after Esc, without a click")
+close_explanation()
+xdotool("key", "Menu")
+time.sleep(0.3)
+xdotool("key", "Down", "Return")
+open_explanation("the Menu key")
 close_explanation()
 
 # The keyboard: Enter in an input presses Calculate.
