@@ -43,7 +43,7 @@ QWidget *MakeControl(const ControlSpec &design, QWidget &parent) {
     case ControlKind::ListBox:
         widget = new QListWidget(&parent);
         break;
-    case ControlKind::Table: // not in the main window; as a form designer would make one
+    case ControlKind::Table: // only in the windows of the menu, which the main form is not
         widget = new QTableWidget(&parent);
         break;
     case ControlKind::Button:

@@ -8,7 +8,7 @@
 
 namespace korvanta {
 
-MainWindow::MainWindow(int dpi) : window_(dpi), form_(window_.controls()) { window_.Connect(form_); }
+MainWindow::MainWindow(int dpi) : window_(dpi) {}
 
 bool CanOpenWindow() {
     for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The program's start: the form Korvanta on its Qt window, shown centred.
+// The program's start: the whole program on its Qt windows, the main one shown centred.
 #pragma once
 
 #include "backends/qt/qt_window.h"
 #include "ui/form.h"
+#include "ui/program.h"
 
 class QApplication;
 
 namespace korvanta {
 
-// The main window and the form that handles its clicks, for as long as the window lives.
+// The main window, the host of the windows of its menu, and the program that runs them,
+// for as long as the main window lives.
 class MainWindow {
 public:
     explicit MainWindow(int dpi = ScreenLogicalDpi());
@@ -17,11 +19,14 @@ public:
     MainWindow &operator=(const MainWindow &) = delete;
 
     QtWindow &window() { return window_; }
-    Korvanta &form() { return form_; }
+    QtHost &host() { return host_; }
+    Program &program() { return program_; }
+    Korvanta &form() { return program_.form(); }
 
 private:
     QtWindow window_;
-    Korvanta form_;
+    QtHost host_{window_};
+    Program program_{window_, host_};
 };
 
 // Whether a window can be opened here: a display, or a Qt platform chosen explicitly.

@@ -2,8 +2,11 @@
 
 #include "backends/qt/qt_window.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QIcon>
 #include <QImageReader>
 #include <QItemSelectionModel>
@@ -15,8 +18,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTextCursor>
+#include <QWindow>
 
 #include <cmath>
 #include <string>
@@ -29,6 +35,9 @@ QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(),
 std::string ToUtf8(const QString &text) { return text.toStdString(); }
 
 QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+// Between the main window and a window of its menu beside it: 8 pixels at 96 DPI.
+constexpr int kMenuWindowGap = 120; // twips
 
 void SetBackColor(QWidget &widget, QPalette::ColorRole role, QColor colour) {
     QPalette palette = widget.palette();
@@ -220,41 +229,35 @@ protected:
 
 } // namespace
 
-// A column of the table. Its click is raised whenever its selection changes, whoever
-// changed it: a mouse click, the keyboard, the program, or the accessibility interface
-// (which selects a row without making it the current one).
-class QtWindow::ListControl final : public Control, public ListBox {
+// A list box or a table: rows chosen one at a time. Its click is raised whenever its
+// selection changes, whoever changed it: a mouse click, the keyboard, the program, or the
+// accessibility interface (which selects a row without making it the current one).
+class QtWindow::RowsControl : public Control, public ListBox {
 public:
-    ListControl(const ControlSpec &design, QListWidget *list, WindowEvents *&events)
-        : Control(design, list), list_(list), events_(events) {
-        list_->setSelectionMode(QAbstractItemView::SingleSelection);
-        list_->setSortingEnabled(false);
-        list_->setUniformItemSizes(true);
-        QObject::connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &receiver_,
+    RowsControl(const ControlSpec &design, QAbstractItemView *view, WindowEvents *&events)
+        : Control(design, view), view_(view), events_(events) {
+        view_->setSelectionMode(QAbstractItemView::SingleSelection);
+        QObject::connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, &receiver_,
                          [this] { OnSelectionChanged(); });
     }
 
-    std::int16_t ListCount() const override { return static_cast<std::int16_t>(list_->count()); }
-    std::string List(std::int16_t row) const override {
-        const QListWidgetItem *item = list_->item(row);
-        return item != nullptr ? ToUtf8(item->text()) : std::string();
-    }
+    std::int16_t ListCount() const override { return static_cast<std::int16_t>(view_->model()->rowCount()); }
     void AddItem(std::string_view text) override {
-        if (list_->count() < kMaxListRows) {
-            list_->addItem(ToQString(text));
+        if (ListCount() < kMaxListRows) {
+            AddRow(text);
             // The newest row is the one to see: scrolled to once after the handler that
-            // added rows, before the list is painted again.
-            OnceLater(scrollPending_, [this] { list_->scrollToBottom(); });
+            // added rows, before the rows are painted again.
+            OnceLater(scrollPending_, [this] { ScrollAfterAdding(); });
         }
     }
     void Clear() override {
         muted_ = true;
-        list_->clear();
+        RemoveRows();
         muted_ = false;
         reported_ = -1;
     }
     std::int16_t ListIndex() const override {
-        const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
+        const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
         return selected.isEmpty() ? std::int16_t{-1} : static_cast<std::int16_t>(selected.front().row());
     }
     void SetListIndex(std::int16_t row) override {
@@ -262,11 +265,17 @@ public:
             return;
         }
         if (row == -1) {
-            list_->clearSelection();
+            view_->clearSelection();
         } else {
-            list_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+            view_->selectionModel()->setCurrentIndex(view_->model()->index(row, 0),
+                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         }
     }
+
+protected:
+    virtual void AddRow(std::string_view text) = 0;
+    virtual void RemoveRows() = 0;
+    virtual void ScrollAfterAdding() { view_->scrollToBottom(); }
 
 private:
     void OnSelectionChanged() {
@@ -280,11 +289,100 @@ private:
         }
     }
 
-    QListWidget *list_;
+    QAbstractItemView *view_;
     WindowEvents *&events_;
     std::int16_t reported_ = -1; // the selection the last click told of
     bool muted_ = false;
     bool scrollPending_ = false;
+};
+
+// A column of the main window's table.
+class QtWindow::ListControl final : public RowsControl {
+public:
+    ListControl(const ControlSpec &design, QListWidget *list, WindowEvents *&events)
+        : RowsControl(design, list, events), list_(list) {
+        list_->setSortingEnabled(false);
+        list_->setUniformItemSizes(true);
+    }
+
+    std::string List(std::int16_t row) const override {
+        const QListWidgetItem *item = list_->item(row);
+        return item != nullptr ? ToUtf8(item->text()) : std::string();
+    }
+
+private:
+    void AddRow(std::string_view text) override { list_->addItem(ToQString(text)); }
+    void RemoveRows() override { list_->clear(); }
+
+    QListWidget *list_;
+};
+
+// A table: the description's headings over its columns, at its widths, and rows chosen
+// whole. The cells only show text; each row keeps the text it was written with, so that
+// it reads back exactly, whatever its number of cells.
+class QtWindow::TableControl final : public RowsControl {
+public:
+    TableControl(const ControlSpec &design, QTableWidget *table, int dpi, WindowEvents *&events)
+        : RowsControl(design, table, events), table_(table) {
+        const std::vector<std::string_view> headings = Cells(design.text);
+        table_->setColumnCount(static_cast<int>(headings.size()));
+        QStringList labels;
+        for (std::string_view heading : headings) {
+            labels << ToQString(heading);
+        }
+        table_->setHorizontalHeaderLabels(labels);
+        for (std::size_t column = 0; column < design.columns.size(); ++column) {
+            table_->setColumnWidth(static_cast<int>(column), TwipsToPixels(design.columns[column], dpi));
+        }
+        QHeaderView *header = table_->horizontalHeader();
+        header->setStretchLastSection(true); // up to the table's edge, or the scroll bar
+        header->setSectionsClickable(false);
+        header->setHighlightSections(false);
+        table_->verticalHeader()->hide();
+        table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table_->setTabKeyNavigation(false); // Tab leaves the table, as from every other control
+        table_->setSortingEnabled(false);
+        table_->setWordWrap(false);
+        table_->setCornerButtonEnabled(false);
+    }
+
+    std::string List(std::int16_t row) const override {
+        const QTableWidgetItem *first = row >= 0 ? table_->item(row, 0) : nullptr;
+        return first != nullptr ? first->data(kWritten).toString().toStdString() : std::string();
+    }
+
+private:
+    static constexpr int kWritten = Qt::UserRole; // the row's text as written, on its first cell
+
+    void AddRow(std::string_view text) override {
+        const int row = table_->rowCount();
+        table_->insertRow(row);
+        // The hidden row heading would otherwise number the rows from 1 to screen readers.
+        table_->setVerticalHeaderItem(row, new QTableWidgetItem());
+        const std::vector<std::string_view> cells = Cells(text);
+        for (int column = 0; column < table_->columnCount(); ++column) {
+            const auto cell = static_cast<std::size_t>(column);
+            auto *item = new QTableWidgetItem(cell < cells.size() ? ToQString(cells[cell]) : QString());
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            if (column == 0) {
+                item->setData(kWritten, ToQString(text));
+            }
+            table_->setItem(row, column, item);
+        }
+    }
+    void RemoveRows() override { table_->setRowCount(0); }
+    // The chosen row stays in sight; without one, the newest row.
+    void ScrollAfterAdding() override {
+        const int row = ListIndex();
+        if (row >= 0) {
+            table_->scrollTo(table_->model()->index(row, 0));
+        } else {
+            table_->scrollToBottom();
+        }
+    }
+
+    QTableWidget *table_;
 };
 
 class QtWindow::ButtonControl final : public Control, public Button {
@@ -305,9 +403,12 @@ public:
     void SetEnabled(bool enabled) override { widget()->setEnabled(enabled); }
 };
 
-QtWindow::QtWindow(int dpi, const FormSpec &form) : dpi_(dpi) {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+QtWindow::QtWindow(int dpi, const FormSpec &form, QWidget *owner) : QWidget(owner), form_(form), dpi_(dpi) {
+    // A window of the menu is a dialog of the main window: window managers keep it in
+    // front of the main window, give it no taskbar entry of its own and a close button.
+    const Qt::WindowFlags frame =
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    setWindowFlags(form.opensFromMenu ? Qt::Dialog | frame : Qt::Window | frame | Qt::WindowMinimizeButtonHint);
     setWindowTitle(ToQString(form.caption));
     setWindowIcon(ProgramIcon());
     setAccessibleName(ToQString(form.caption));
@@ -320,9 +421,59 @@ QtWindow::QtWindow(int dpi, const FormSpec &form) : dpi_(dpi) {
     }
     ConnectInputs();
     LinkLabelsAndTabOrder();
+    AddMenu();
+    if (form.opensFromMenu) {
+        // Esc closes it, as its close button does: hidden, to be shown again as it was left.
+        auto *escape = new QShortcut(QKeySequence::Cancel, this);
+        QObject::connect(escape, &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 QtWindow::~QtWindow() = default;
+
+// The menu's entries are actions of the window: each key works anywhere in it, and a
+// right click or the context-menu key on the window, a label, a list or a button shows
+// them with their keys (the text boxes keep their own edit menus). Qt gives the
+// context-menu key's event to the focused control and then to its parents; Shift+F10
+// takes the same way.
+void QtWindow::AddMenu() {
+    if (form_.menu.empty()) {
+        return;
+    }
+    for (const MenuEntry &entry : form_.menu) {
+        auto *action = new QAction(ToQString(entry.text), this);
+        if (entry.functionKey > 0) {
+            action->setShortcut(QKeySequence(Qt::Key_F1 + (entry.functionKey - 1)));
+        }
+        QObject::connect(action, &QAction::triggered, this, [this, command = entry.command] {
+            if (events_ != nullptr) {
+                events_->MenuChosen(command);
+            }
+        });
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    QObject::connect(menuKey, &QShortcut::activated, this, [this] {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QCoreApplication::sendEvent(windowHandle(), &event);
+    });
+}
+
+// The windows this one owns close with it. A window of the menu closed while it has the
+// keyboard hands it back to the main window, also where no window manager does that.
+void QtWindow::closeEvent(QCloseEvent *event) {
+    for (QObject *child : children()) {
+        // Not findChildren<QtWindow *>: without a meta-object of its own, every widget is one.
+        if (auto *owned = dynamic_cast<QtWindow *>(child)) {
+            owned->close();
+        }
+    }
+    if (form_.opensFromMenu && isActiveWindow() && parentWidget() != nullptr) {
+        parentWidget()->activateWindow();
+    }
+    QWidget::closeEvent(event);
+}
 
 void QtWindow::AddControl(const ControlSpec &design) {
     std::unique_ptr<Control> control;
@@ -339,11 +490,16 @@ void QtWindow::AddControl(const ControlSpec &design) {
         control = std::move(box);
         break;
     }
-    case ControlKind::ListBox:
-    case ControlKind::Table: {
+    case ControlKind::ListBox: {
         auto list = std::make_unique<ListControl>(design, new QuietListWidget(this), events_);
         registry_.Register(design, static_cast<ListBox &>(*list));
         control = std::move(list);
+        break;
+    }
+    case ControlKind::Table: {
+        auto table = std::make_unique<TableControl>(design, new QTableWidget(this), dpi_, events_);
+        registry_.Register(design, static_cast<ListBox &>(*table));
+        control = std::move(table);
         break;
     }
     case ControlKind::Button: {
@@ -362,7 +518,7 @@ void QtWindow::AddControl(const ControlSpec &design) {
     QWidget *widget = control->widget();
     widget->setObjectName(QStringLiteral("%1_%2").arg(ToQString(design.name)).arg(design.index));
     widget->setAccessibleName(ToQString(design.accessibleName));
-    widget->setGeometry(ToQRect(VisibleRect(design), dpi_));
+    widget->setGeometry(ToQRect(VisibleRect(design, form_), dpi_));
     if (design.backColor) {
         SetBackColor(*widget, QPalette::Window, ToQColor(*design.backColor));
     }
@@ -415,6 +571,55 @@ void QtWindow::ShowCentred() {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), target->availableGeometry()));
     }
     show();
+}
+
+Window &QtHost::Build(const FormSpec &form) {
+    if (QtWindow *built = Built(form)) {
+        return *built;
+    }
+    // Built hidden; the main window owns it and deletes it with itself.
+    windows_.push_back({new QtWindow(main_.dpi(), form, &main_)});
+    return *windows_.back().window;
+}
+
+QtWindow *QtHost::Built(const FormSpec &form) const {
+    for (const Entry &entry : windows_) {
+        if (entry.window != nullptr && &entry.window->form() == &form) {
+            return entry.window;
+        }
+    }
+    return nullptr;
+}
+
+void QtHost::Show(Window &window) {
+    for (Entry &entry : windows_) {
+        if (entry.window == nullptr || static_cast<Window *>(entry.window.data()) != &window) {
+            continue;
+        }
+        if (!entry.placed) {
+            Place(*entry.window);
+            entry.placed = true;
+        }
+        entry.window->show();
+        entry.window->raise();
+        entry.window->activateWindow();
+    }
+}
+
+// Beside the main window where its screen has room, frames included; the window's own
+// frame, not known before it is first shown, is taken to be as wide as the main window's.
+void QtHost::Place(QtWindow &window) const {
+    const QRect main = main_.frameGeometry();
+    const QScreen *screen = main_.screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect free = screen->availableGeometry();
+    const QSize frame = window.size() + (main.size() - main_.size());
+    const int gap = TwipsToPixels(kMenuWindowGap, main_.dpi());
+    const PixelRect place = PlaceBeside({main.x(), main.y(), main.width(), main.height()}, frame.width(),
+                                        frame.height(), {free.x(), free.y(), free.width(), free.height()}, gap);
+    window.move(place.left, place.top);
 }
 
 } // namespace korvanta

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-"""Works the example 24 x 26 on the running program as a user would: clicks and keys
-through xdotool, and reads the window back through AT-SPI, as a screen reader does.
+"""Works the example 24 x 26 on the running program as a user would, with the window
+"Защо става така?" open beside it: clicks and keys through xdotool, and reads both windows
+back through AT-SPI, as a screen reader does.
 Usage: end_to_end.py PROGRAM_PID OUTPUT_DIR"""
 
 import subprocess
@@ -88,6 +89,41 @@ def screenshot(name, window_id):
     subprocess.run(["import", "-window", window_id, "%s/%s-window.png" % (OUT, name)], check=True)
 
 
+def extents(accessible):
+    box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def showing(accessible):
+    return accessible.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def explanation():
+    """The window "Защо става така?" while it is shown."""
+    for window in app:
+        if window is not None and window.name == "Защо става така?" and showing(window):
+            return window
+    return None
+
+
+def cells(table):
+    cells = table.queryTable()
+    return ["\t".join(cells.getAccessibleAt(row, column).name for column in range(cells.nColumns))
+            for row in range(cells.nRows)]
+
+
+def open_explanation(how):
+    window = wait_for("the explanation to open by " + how, explanation)
+    wait_for("its controls to show", lambda: all(showing(control) for control in window))
+    print("the explanation opened by " + how, flush=True)
+    return window
+
+
+def close_explanation():
+    xdotool("key", "Escape")
+    wait_for("Esc to close the explanation", lambda: explanation() is None)
+
+
 app = wait_for("the program on the accessibility bus", application, timeout=20)
 window = wait_for("the main window", lambda: app[0] if app.childCount else None)
 if not window.name.endswith(" Математика - цвлочислено умножение"):
@@ -111,7 +147,30 @@ window_id = subprocess.run(["xdotool", "search", "--pid", str(PID), "--name", "�
                            capture_output=True, text=True).stdout.split()[0]
 print("window found", flush=True)
 
-# The worked example with the mouse: Clear, type both numbers, Calculate four times.
+# Room beside the main window, as a user makes it by moving the window; a click puts
+# the keyboard in it, and F1 opens the explanation beside it, on the worked example.
+xdotool("windowmove", window_id, "40", "y")
+wait_for("the main window to move", lambda: extents(window)[0] == 40)
+click(find(window, pyatspi.ROLE_LABEL, "Математика - умножение чрез деление"))
+xdotool("key", "F1")
+why = open_explanation("F1")
+table = find(why, pyatspi.ROLE_TABLE, "Редовете на таблицата")
+summary = find(why, pyatspi.ROLE_TEXT, "Какво показват редовете")
+if table is None or summary is None or find(why, pyatspi.ROLE_TEXT, "Защо става така") is None:
+    fail("the explanation lacks its table or texts")
+headings = [table.queryTable().getColumnHeader(column).name for column in range(table.queryTable().nColumns)]
+if headings != ["Ред", "Число 2", "Остатък", "Степен на 2", "Число 1 × степен", "В сумата"]:
+    fail("the table's column headers are %r" % headings)
+x, y, width, height = extents(window)
+if extents(why)[:2] != (x + width + 8, y):
+    fail("the explanation opened at %r, the main window is at %r" % (extents(why), extents(window)))
+EXAMPLE = ["0\t26\t0\t1\t24\tне", "1\t13\t1\t2\t48\tда", "2\t6\t0\t4\t96\tне", "3\t3\t1\t8\t192\tда",
+           "4\t1\t1\t16\t384\tда"]
+LINES = "26 = 16 + 8 + 2 = 11010 (двоично)\n24 × 26 = 24 × 2 + 24 × 8 + 24 × 16 = 48 + 192 + 384 = 624\n"
+wait_for("the worked example before the first row", lambda: cells(table) == EXAMPLE and text(summary) == LINES)
+
+# The worked example with the mouse: Clear, type both numbers, Calculate four times; the
+# explanation follows each press.
 click(clear)
 wait_for("Clear to empty the working box", lambda: text(working) == "" and text(first) == "")
 type_into(first, "24")
@@ -119,6 +178,10 @@ type_into(second, "26")
 for press in range(1, 5):
     click(calculate)
     wait_for("row %d after press %d" % (press + 1, press), lambda: left.childCount == press + 1)
+    digits = "".join(row.split("\t")[2] for row in EXAMPLE[press::-1])
+    so_far = LINES if press == 4 else "Остатъците досега, отдолу нагоре: %s\n" % digits
+    wait_for("the explanation after press %d" % press,
+             lambda: cells(table) == EXAMPLE[:press + 1] and text(summary) == so_far)
 wait_for("the product", lambda: text(working).startswith("48 + 192 + 384 = 624"))
 if rows(left) != ["24", "48", "96", "192", "384"] or rows(right) != ["26", "13", "6", "3", "1"]:
     fail("the columns hold %r and %r" % (rows(left), rows(right)))
@@ -132,8 +195,53 @@ print("worked example: %r" % text(working), flush=True)
 # A row clicked in the right column is selected in both.
 click(right[2])
 wait_for("row 2 selected in both columns", lambda: selected_rows(left) == [2] and selected_rows(right) == [2])
+wait_for("row 2 selected in the explanation", lambda: list(table.queryTable().getSelectedRows()) == [2])
 print("row 2 selected in both columns", flush=True)
 screenshot("worked-example", window_id)
+
+# A row clicked in the explanation is chosen in both columns; the two windows side by
+# side, with the gap between them, make the explanation's screenshot.
+click(table.queryTable().getAccessibleAt(3, 4))
+wait_for("row 3 of the explanation selected in both columns",
+         lambda: selected_rows(left) == [3] and selected_rows(right) == [3])
+subprocess.run(["import", "-window", "root", "%s/explanation-screen.png" % OUT], check=True)
+grabs = []
+for name, shown in [("main", window), ("explanation", why)]:
+    x, y, width, height = extents(shown)
+    grabs.append("%s/explanation-%s.png" % (OUT, name))
+    subprocess.run(["convert", "%s/explanation-screen.png" % OUT, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                    "+repage", grabs[-1]], check=True)
+subprocess.run(["convert", grabs[0], "-size", "8x1", "xc:none", grabs[1], "-background", "none", "+append",
+                "%s/explanation-beside.png" % OUT], check=True)
+close_explanation()
+print("a row chosen in the explanation is chosen in both columns; Esc closed it", flush=True)
+
+# The context menu opens it too: a right click on a label, and Shift+F10 on a list.
+xdotool("mousemove", *centre(find(window, pyatspi.ROLE_LABEL, "Число 2")), "click", "3")
+time.sleep(0.3)
+xdotool("key", "Down", "Return")
+open_explanation("the context menu of a label")
+close_explanation()
+click(left[1])
+xdotool("key", "shift+F10")
+time.sleep(0.3)
+xdotool("key", "Down", "Return")
+open_explanation("Shift+F10 on a list")
+
+# The keyboard alone: the arrow keys walk its rows, which both columns follow; Esc gives
+# the keyboard back to the main window, where F1 and the Menu key open it again.
+xdotool("key", "Down")
+wait_for("Down in the explanation to choose row 2 in both columns",
+         lambda: selected_rows(left) == [2] and selected_rows(right) == [2])
+close_explanation()
+xdotool("key", "F1")
+open_explanation("F1 after Esc, without a click")
+close_explanation()
+xdotool("key", "Menu")
+time.sleep(0.3)
+xdotool("key", "Down", "Return")
+open_explanation("the Menu key")
+close_explanation()
 
 # The keyboard: Enter in an input presses Calculate.
 click(clear)

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QFontInfo>
 #include <QImage>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
@@ -22,6 +23,7 @@
 #include "backends/qt/main_window.h"
 #include "tests/qt/qt_driver.h"
 #include "ui/form.h"
+#include "ui/program.h"
 
 namespace korvanta::testing {
 namespace {
@@ -447,5 +449,54 @@ TEST(QtProgram, OpensCentredAndClosingTheWindowEndsIt) {
     EXPECT_LE((opened.center() - screen.center()).manhattanLength(), 2);
 }
 
+// The window of the menu on Qt: Tab leaves the table and its cells take no typing; it
+// reopens where the user left it; the text boxes keep their own edit menu for Shift+F10;
+// and it closes with the main window.
+TEST(QtExplanation, ReadOnlyCellsItsPlaceEditMenusAndClosingWithTheMainWindow) {
+    QtDriver driver;
+    Program program(driver.main(), driver.host());
+    driver.PressFunctionKey(1);
+    QtWindow &why = *driver.qtHost().Built(ExplainForm());
+    ASSERT_TRUE(Activated(why)) << "shown with the keyboard";
+    auto *table = WidgetOf<QTableWidget>(why, ControlArray::ExplainRows, 0);
+    ClickRow(*table, 1);
+    QTest::keyClick(table, Qt::Key_7);
+    EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("1"));
+    EXPECT_TRUE(table->viewport()->findChildren<QLineEdit *>().isEmpty()) << "no cell opened for editing";
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), why.Widget(ControlArray::ExplainText, 0));
+
+    why.move(why.pos() + QPoint(30, 20));
+    const QPoint left = why.pos();
+    why.close(); // its close button
+    driver.window().move(driver.window().pos() + QPoint(5, 5));
+    driver.PressFunctionKey(1);
+    EXPECT_EQ(why.pos(), left);
+    EXPECT_TRUE(table->isVisible()) << "shown again whole";
+    EXPECT_EQ(driver.qtHost().Built(ExplainForm()), &why);
+
+    QString menuShown; // the first entry of the menu that opened, with its key
+    const auto pressShiftF10In = [&](QWidget *focus) {
+        driver.window().activateWindow();
+        ASSERT_TRUE(Activated(driver.window()));
+        focus->setFocus();
+        menuShown.clear();
+        QTimer::singleShot(0, [&] { // in the menu's own event loop, or after a menu that does not wait
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                menuShown = menu->actions().front()->text() + " " + menu->actions().front()->shortcut().toString();
+                menu->close();
+            }
+        });
+        QTest::keyClick(focus, Qt::Key_F10, Qt::ShiftModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !menuShown.isEmpty(); }, 1000)) << "a menu";
+    };
+    pressShiftF10In(driver.window().Widget(ControlArray::List1, 1));
+    EXPECT_EQ(menuShown, QStringLiteral("Защо става така? F1"));
+    pressShiftF10In(driver.window().Widget(ControlArray::Text2, 0));
+    EXPECT_FALSE(menuShown.startsWith(QStringLiteral("Защо"))) << "the input's own edit menu";
+
+    driver.window().close();
+    EXPECT_FALSE(why.isVisible());
+}
 } // namespace
 } // namespace korvanta::testing
