@@ -164,9 +164,6 @@ TEST_P(BackendContract, TypedInputsStartAFreshTable) {
     EXPECT_EQ(Rows(c.List1(1)), (std::vector<std::string>{"44", "22"}));
 }
 
-// Until every backend's driver takes the program's windows.
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ProgramContract);
-
 // The window of the main window's menu that explains the table: built on the first F1,
 // and from then on it follows the table, and a row chosen in either window is chosen in both.
 TEST_P(ProgramContract, TheExplanationFollowsTheTable) {
