@@ -19,6 +19,8 @@ public:
     virtual std::string Text() const = 0;
     // Replaces the whole text and shows it at once.
     virtual void SetText(std::string_view text) = 0;
+    // Gives the box the keyboard's focus, so that typing goes on there.
+    virtual void Focus() = 0;
 };
 
 // A list box with one text per row, rows counted from 0, never sorted. It holds at most

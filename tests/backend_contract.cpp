@@ -205,6 +205,54 @@ TEST_P(ProgramContract, TheExplanationFollowsTheTable) {
     EXPECT_EQ(rows.ListIndex(), -1);
 }
 
+// The practice window, built on the first F2: a task typed by hand, a row right, a
+// mistake explained and corrected, the marks and the product, by Enter and by the buttons.
+TEST_P(ProgramContract, ThePracticeChecksEveryStep) {
+    Program program(window->main(), window->host(), [](std::int64_t low, std::int64_t) { return low; });
+    window->PressFunctionKey(2);
+    ASSERT_TRUE(window->Shown(PracticeForm()));
+    ControlRegistry &practice = window->host().Build(PracticeForm()).controls();
+    EXPECT_EQ(practice.Text(ControlArray::PracticeTask, 0).Text(), "2");
+    EXPECT_EQ(Rows(practice.List(ControlArray::PracticeLevel, 0)),
+              (std::vector<std::string>{"лесно", "средно", "трудно"}));
+    TextBox &feedback = practice.Text(ControlArray::PracticeFeedback, 0);
+    ListBox &rows = practice.List(ControlArray::PracticeRows, 0);
+
+    window->Type(ControlArray::PracticeTask, 0, "7");
+    window->Type(ControlArray::PracticeTask, 1, "3");
+    window->PressEnter(ControlArray::PracticeTask, 1);
+    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"1	7	3	"}));
+    window->Type(ControlArray::PracticeEntry, 0, "14");
+    window->Type(ControlArray::PracticeEntry, 1, "2");
+    window->PressEnter(ControlArray::PracticeEntry, 1);
+    EXPECT_EQ(feedback.Text(), "3 : 2 = 1 и остатък 1. Остатъкът не се пише — пишем 1. Опитай пак.\r\n"
+                               "Стъпки: 0, верни от първия опит: 0, грешки: 1.");
+    EXPECT_EQ(practice.Text(ControlArray::PracticeEntry, 0).Text(), "14") << "kept, to be corrected";
+    window->Type(ControlArray::PracticeEntry, 1, "1");
+    window->Click(ControlArray::PracticeCommand, kCheckRow);
+    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"1	7	3	", "2	14	1	"}));
+    EXPECT_EQ(practice.Text(ControlArray::PracticeEntry, 0).Text(), "");
+
+    window->ChooseRow(ControlArray::PracticeRows, 0, 0);
+    window->Click(ControlArray::PracticeCommand, kMarkRow);
+    window->ChooseRow(ControlArray::PracticeRows, 0, 1);
+    window->Click(ControlArray::PracticeCommand, kMarkRow);
+    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"1	7	3	да", "2	14	1	да"}));
+    EXPECT_EQ(rows.ListIndex(), 1);
+    window->Type(ControlArray::PracticeEntry, 2, "21");
+    window->PressEnter(ControlArray::PracticeEntry, 2);
+    EXPECT_EQ(feedback.Text(), "Браво! 7 × 3 = 7 + 14 = 21.\r\nСтъпки: 3, верни от първия опит: 2, грешки: 1.");
+
+    window->PressEscape(PracticeForm());
+    EXPECT_FALSE(window->Shown(PracticeForm()));
+    window->PressFunctionKey(2);
+    EXPECT_TRUE(window->Shown(PracticeForm()));
+    EXPECT_EQ(Rows(rows).size(), 2u) << "the same window, as it was left";
+    window->Click(ControlArray::PracticeCommand, kNewTask);
+    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"1	2	3	"}));
+    EXPECT_EQ(window->controls().List1(0).ListCount(), 0) << "the main window is left alone";
+}
+
 // A table's rows keep their cells as written, and a change of its selection raises its click.
 TEST_P(ProgramContract, ATableKeepsItsCells) {
     Program program(window->main(), window->host());

@@ -13,7 +13,7 @@ public:
     void ClickButton(std::int16_t index) override { window_.ClickButton(index); }
     void SelectRow(std::int16_t list, std::int16_t row) override { window_.SelectRow(list, row); }
     void Type(ControlArray array, std::int16_t index, std::string_view text) override {
-        window_.Type(array, index, text);
+        WindowOf(array, index).Type(array, index, text);
     }
     std::string Caption(ControlArray array, std::int16_t index) override {
         return WindowOf(array, index).Caption(array, index);
@@ -27,6 +27,10 @@ public:
     }
     bool Shown(const FormSpec &form) override { return host_.Shown(form); }
     void PressEscape(const FormSpec &form) override { host_.Close(form); }
+    void Click(ControlArray array, std::int16_t index) override { WindowOf(array, index).Click(array, index); }
+    void PressEnter(ControlArray array, std::int16_t index) override {
+        WindowOf(array, index).PressEnter(array, index);
+    }
 
 private:
     MemoryWindow &WindowOf(ControlArray array, std::int16_t index) {

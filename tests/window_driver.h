@@ -49,6 +49,10 @@ public:
     virtual bool Shown(const FormSpec &form) = 0;
     // A user's press of Esc in the window of `form`.
     virtual void PressEscape(const FormSpec &form) = 0;
+    // A user's click on any button of an open window: a disabled button delivers nothing.
+    virtual void Click(ControlArray array, std::int16_t index) = 0;
+    // A user's press of Enter in a text box of an open window.
+    virtual void PressEnter(ControlArray array, std::int16_t index) = 0;
 };
 
 // Remembers every click a window delivers, with the index of the element that raised it.

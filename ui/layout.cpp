@@ -38,6 +38,9 @@ constexpr Rgb kLabelColor{255, 192, 128};
 // of digits that long still reads as too large rather than as a shorter, wrong number.
 constexpr int kInputLength = 32767;
 
+// Enter in either number presses Calculate.
+constexpr ButtonRef kCalculate{ControlArray::Command1, 0};
+
 // clang-format off
 constexpr std::array kControls{
     //          kind                           array                  name        idx tab  left  top   width height   text, accessible name, back colour, alignment, input length
@@ -45,9 +48,9 @@ constexpr std::array kControls{
     ControlSpec{ControlKind::MultiLineTextBox, ControlArray::Text1,    "Text1",    1,  1, {2760, 4800, 6735, 1815}, kMotto, "Последно удвоено число", std::nullopt},
     ControlSpec{ControlKind::Label,            ControlArray::Label1,   "Label1",   0,  2, {1200, 0,    4575, 375},  "Математика - умножение чрез деление", "Математика - умножение чрез деление", kLabelColor, TextAlign::Center},
     ControlSpec{ControlKind::Label,            ControlArray::Label2,   "Label2",   0,  3, {120,  720,  975,  375},  "Число 1:", "Число 1", kLabelColor},
-    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    0,  4, {1080, 720,  1335, 405},  "24", "Число 1", std::nullopt, TextAlign::Left, kInputLength},
+    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    0,  4, {1080, 720,  1335, 405},  "24", "Число 1", std::nullopt, TextAlign::Left, kInputLength, {}, kCalculate},
     ControlSpec{ControlKind::Label,            ControlArray::Label2,   "Label2",   1,  5, {2880, 720,  975,  375},  "Число 2:", "Число 2", kLabelColor},
-    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    1,  6, {3840, 720,  1335, 405},  "26", "Число 2", std::nullopt, TextAlign::Left, kInputLength},
+    ControlSpec{ControlKind::TextBox,          ControlArray::Text2,    "Text2",    1,  6, {3840, 720,  1335, 405},  "26", "Число 2", std::nullopt, TextAlign::Left, kInputLength, {}, kCalculate},
     ControlSpec{ControlKind::ListBox,          ControlArray::List1,    "List1",    0,  7, {1080, 1080, 1335, 1770}, "", "Удвоени числа", std::nullopt},
     ControlSpec{ControlKind::ListBox,          ControlArray::List1,    "List1",    1,  8, {3840, 1080, 1335, 1770}, "", "Разполовени числа", std::nullopt},
     ControlSpec{ControlKind::Button,           ControlArray::Command1, "Command1", 0,  9, {5520, 720,  1575, 375},  "Сметни", "Сметни", Rgb{0, 255, 0}},
@@ -57,6 +60,7 @@ constexpr std::array kControls{
 
 constexpr std::array kMainMenu{
     MenuEntry{MenuCommand::Explain, "Защо става така?", 1},
+    MenuEntry{MenuCommand::Practice, "Упражнение", 2},
 };
 
 // "Why it works": the rows of the table, one a line, with what each row tells; the
@@ -69,6 +73,38 @@ constexpr std::array kExplainControls{
     ControlSpec{ControlKind::Table,            ControlArray::ExplainRows,    "ExplainRows",    0, 0, {120, 120,  8160, 3000}, "Ред\tЧисло 2\tОстатък\tСтепен на 2\tЧисло 1 × степен\tВ сумата", "Редовете на таблицата", std::nullopt, TextAlign::Left, 0, kExplainColumns},
     ControlSpec{ControlKind::MultiLineTextBox, ControlArray::ExplainText,    "ExplainText",    0, 1, {120, 3240, 8160, 1860}, "", "Защо става така", std::nullopt},
     ControlSpec{ControlKind::MultiLineTextBox, ControlArray::ExplainSummary, "ExplainSummary", 0, 2, {120, 5220, 8160, 1020}, "", "Какво показват редовете", std::nullopt},
+};
+// clang-format on
+
+// "Practice": the level and a new task; the task's factors, which a pupil or a teacher may
+// type; the rows so far with the inputs for the next one; the product; and the feedback.
+constexpr std::array kPracticeColumns{480, 1320, 1140, 1080};
+constexpr int kPracticeInput = 40; // longer than any number of a task, so a long one reads as too large
+constexpr ButtonRef kOwnTaskButton{ControlArray::PracticeCommand, kOwnTask};
+constexpr ButtonRef kCheckRowButton{ControlArray::PracticeCommand, kCheckRow};
+constexpr ButtonRef kCheckProductButton{ControlArray::PracticeCommand, kCheckProduct};
+
+// clang-format off
+constexpr std::array kPracticeControls{
+    //          kind                           array                          name               idx tab  left  top   width height  text, accessible name, back colour, alignment, input length, columns, Enter, announced
+    ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    0,  0, {120,  120,  960,  375},  "Ниво:", "Ниво", kLabelColor},
+    ControlSpec{ControlKind::ListBox,          ControlArray::PracticeLevel,    "PracticeLevel",    0,  1, {1080, 120,  1335, 975},  "", "Ниво", std::nullopt},
+    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  0,  2, {2640, 120,  1935, 375},  "Нова задача", "Нова задача", std::nullopt},
+    ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    1,  3, {120,  1200, 960,  375},  "Задача:", "Задача", kLabelColor},
+    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeTask,     "PracticeTask",     0,  4, {1080, 1200, 1335, 405},  "", "Число 1 на задачата", std::nullopt, TextAlign::Left, kPracticeInput, {}, kOwnTaskButton},
+    ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    2,  5, {2415, 1200, 225,  375},  "×", "по", kLabelColor, TextAlign::Center},
+    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeTask,     "PracticeTask",     1,  6, {2640, 1200, 1335, 405},  "", "Число 2 на задачата", std::nullopt, TextAlign::Left, kPracticeInput, {}, kOwnTaskButton},
+    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  1,  7, {4200, 1200, 1935, 375},  "Своя задача", "Започни своята задача", std::nullopt},
+    ControlSpec{ControlKind::Table,            ControlArray::PracticeRows,     "PracticeRows",     0,  8, {120,  1800, 4320, 2520}, "Ред\tЧисло 1\tЧисло 2\tВ сумата", "Редовете досега", std::nullopt, TextAlign::Left, 0, kPracticeColumns},
+    ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    3,  9, {4560, 1800, 3000, 375},  "Следващ ред:", "Следващ ред", kLabelColor},
+    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeEntry,    "PracticeEntry",    0, 10, {4560, 2220, 1440, 405},  "", "Следващ ред, числото вляво", std::nullopt, TextAlign::Left, kPracticeInput, {}, kCheckRowButton},
+    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeEntry,    "PracticeEntry",    1, 11, {6120, 2220, 1440, 405},  "", "Следващ ред, числото вдясно", std::nullopt, TextAlign::Left, kPracticeInput, {}, kCheckRowButton},
+    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  2, 12, {4560, 2760, 3000, 375},  "Провери реда", "Провери реда", std::nullopt},
+    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  3, 13, {4560, 3300, 3000, 375},  "В сумата", "Сложи избрания ред в сумата", std::nullopt},
+    ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    4, 14, {120,  4440, 1560, 375},  "Произведение:", "Произведение", kLabelColor},
+    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeEntry,    "PracticeEntry",    2, 15, {1680, 4440, 1815, 405},  "", "Произведение", std::nullopt, TextAlign::Left, kPracticeInput, {}, kCheckProductButton},
+    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  4, 16, {3600, 4440, 1935, 375},  "Провери", "Провери произведението", std::nullopt},
+    ControlSpec{ControlKind::MultiLineTextBox, ControlArray::PracticeFeedback, "PracticeFeedback", 0, 17, {120,  4980, 7440, 1500}, "", "Какво казва програмата", std::nullopt, TextAlign::Left, 0, {}, std::nullopt, true},
 };
 // clang-format on
 
@@ -107,8 +143,22 @@ const FormSpec &ExplainForm() {
     return form;
 }
 
+const FormSpec &PracticeForm() {
+    static const FormSpec form{
+        .name = "Practice",
+        .caption = "Упражнение",
+        .clientWidth = 7680,
+        .clientHeight = 6600,
+        .backColor = MainForm().backColor,
+        .font = MainForm().font,
+        .controls = kPracticeControls,
+        .opensFromMenu = true,
+    };
+    return form;
+}
+
 std::span<const FormSpec *const> AllForms() {
-    static const std::array forms{&MainForm(), &ExplainForm()};
+    static const std::array forms{&MainForm(), &ExplainForm(), &PracticeForm()};
     return forms;
 }
 

@@ -56,6 +56,30 @@ enum class ControlArray {
     ExplainRows,
     ExplainText,
     ExplainSummary,
+    // "Practice": the level, the task's two factors, the rows entered so far, the inputs
+    // (0, 1: the next row; 2: the product), the buttons, the feedback, and the captions
+    PracticeLevel,
+    PracticeTask,
+    PracticeRows,
+    PracticeEntry,
+    PracticeCommand,
+    PracticeFeedback,
+    PracticeLabel,
+};
+
+// The buttons of "Practice", as the elements of PracticeCommand.
+enum PracticeButton : std::int16_t {
+    kNewTask = 0,   // a random task of the level chosen
+    kOwnTask = 1,   // the task typed into the two factors
+    kCheckRow = 2,  // the next row
+    kMarkRow = 3,   // puts the row chosen into the sum
+    kCheckProduct = 4,
+};
+
+// A button, as the element of a control array.
+struct ButtonRef {
+    ControlArray array;
+    std::int16_t index;
 };
 
 // How a button with a back colour looks while it is disabled, in every window: its
@@ -91,16 +115,20 @@ struct ControlSpec {
     TextAlign align = TextAlign::Left;
     int maxLength = 0;                 // the most characters a user can type or paste into a text box; 0: no limit
     std::span<const int> columns = {}; // a table's column widths in twips, left to right
+    // The button that Enter in this text box presses, while it is enabled.
+    std::optional<ButtonRef> enter = std::nullopt;
+    // A read-only box whose new text screen readers announce as soon as it is written.
+    bool announced = false;
 };
 
 // What the main window's menu (its context menu, and its window menu on Windows) and
 // keys ask of the program.
-enum class MenuCommand { Explain };
+enum class MenuCommand { Explain, Practice };
 
 struct MenuEntry {
     MenuCommand command;
     std::string_view text;
-    int functionKey; // the key that does the same anywhere in the main window: 1 for F1
+    int functionKey; // the key that does the same anywhere in the main window: 1 for F1, 2 for F2
 };
 
 struct FormSpec {
@@ -125,6 +153,9 @@ const FormSpec &MainForm();
 
 // "Why it works": the table's rows explained, beside the main window.
 const FormSpec &ExplainForm();
+
+// "Practice": the pupil builds a table and the program checks every step.
+const FormSpec &PracticeForm();
 
 // Every form of the program, the main form first.
 std::span<const FormSpec *const> AllForms();

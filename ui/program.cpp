@@ -3,7 +3,8 @@
 
 namespace korvanta {
 
-Program::Program(Window &main, WindowHost &host) : main_(main), host_(host), form_(main.controls()) {
+Program::Program(Window &main, WindowHost &host, Random random)
+    : main_(main), host_(host), form_(main.controls()), random_(std::move(random)) {
     main_.Connect(*this);
 }
 
@@ -37,6 +38,14 @@ void Program::MenuChosen(MenuCommand command) {
         }
         explain_->Refresh();
         host_.Show(*explainWindow_);
+        break;
+    case MenuCommand::Practice:
+        if (!practice_) {
+            practiceWindow_ = &host_.Build(PracticeForm());
+            practice_ = std::make_unique<Practice>(practiceWindow_->controls(), random_);
+            practiceWindow_->Connect(*practice_);
+        }
+        host_.Show(*practiceWindow_);
         break;
     }
 }

@@ -22,13 +22,16 @@ private:
 
 class MemoryWindow::TextControl final : public Control, public TextBox {
 public:
-    explicit TextControl(const ControlSpec &design) : Control(design), text_(design.text) {}
+    TextControl(const ControlSpec &design, const Control *&focused)
+        : Control(design), text_(design.text), focused_(focused) {}
     std::string Caption() const override { return text_; }
     std::string Text() const override { return text_; }
     void SetText(std::string_view text) override { text_ = text; }
+    void Focus() override { focused_ = this; }
 
 private:
     std::string text_;
+    const Control *&focused_;
 };
 
 // A list box, or a table: its rows' cells are separated by tabs.
@@ -73,7 +76,7 @@ MemoryWindow::MemoryWindow(const FormSpec &form) : form_(form) {
         switch (design.kind) {
         case ControlKind::TextBox:
         case ControlKind::MultiLineTextBox: {
-            auto text = std::make_unique<TextControl>(design);
+            auto text = std::make_unique<TextControl>(design, focused_);
             registry_.Register(design, static_cast<TextBox &>(*text));
             controls_.push_back(std::move(text));
             break;
@@ -126,6 +129,14 @@ void MemoryWindow::ChooseRow(ControlArray array, std::int16_t index, std::int16_
 void MemoryWindow::Type(ControlArray array, std::int16_t index, std::string_view text) {
     registry_.Text(array, index).SetText(text);
 }
+
+void MemoryWindow::PressEnter(ControlArray array, std::int16_t index) {
+    if (const std::optional<ButtonRef> button = Find(array, index).design().enter) {
+        Click(button->array, button->index);
+    }
+}
+
+const ControlSpec *MemoryWindow::Focused() const { return focused_ != nullptr ? &focused_->design() : nullptr; }
 
 void MemoryWindow::PressFunctionKey(int key) {
     for (const MenuEntry &entry : form_.menu) {

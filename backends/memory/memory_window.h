@@ -42,6 +42,10 @@ public:
     void SelectRow(std::int16_t list, std::int16_t row); // a row of a List1 element
     void ChooseRow(ControlArray array, std::int16_t index, std::int16_t row);
     void Type(ControlArray array, std::int16_t index, std::string_view text);
+    // Enter in a text box: presses the button the description gives it, if any.
+    void PressEnter(ControlArray array, std::int16_t index);
+    // The text box given the focus last, or nullptr.
+    const ControlSpec *Focused() const;
     // A function key: F1 is 1. Does what the menu entry with that key does, if any.
     void PressFunctionKey(int key);
 
@@ -62,6 +66,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     WindowEvents *events_ = nullptr;
     std::optional<FormEventsAdapter> adapter_;
+    const Control *focused_ = nullptr;
 };
 
 // The windows of the main window's menu, in memory: built when first asked for, shown and

@@ -139,6 +139,7 @@ public:
     }
     std::string Text() const override { return ToUtf8(edit_->text()); }
     void SetText(std::string_view text) override { edit_->setText(ToQString(text)); }
+    void Focus() override { edit_->setFocus(Qt::OtherFocusReason); }
 
     void PressOnEnter(QPushButton *button) {
         // click() does nothing while the button is disabled.
@@ -178,6 +179,7 @@ public:
         text_ = text;
         OnceLater(showPending_, [this] { Show(); });
     }
+    void Focus() override { edit_->setFocus(Qt::OtherFocusReason); }
 
 private:
     // Brings the widget up to the text kept. Text that grew at its end, as the working
@@ -525,11 +527,15 @@ void QtWindow::AddControl(const ControlSpec &design) {
     controls_.push_back(std::move(control));
 }
 
+// Enter in an input presses the button its description names.
 void QtWindow::ConnectInputs() {
-    auto *calculate = qobject_cast<QPushButton *>(Widget(ControlArray::Command1, 0));
     for (const auto &control : controls_) {
-        if (auto *input = dynamic_cast<LineBox *>(control.get()); input != nullptr && calculate != nullptr) {
-            input->PressOnEnter(calculate);
+        const std::optional<ButtonRef> enter = control->design().enter;
+        auto *input = dynamic_cast<LineBox *>(control.get());
+        if (input != nullptr && enter) {
+            if (auto *button = qobject_cast<QPushButton *>(Widget(enter->array, enter->index))) {
+                input->PressOnEnter(button);
+            }
         }
     }
 }
