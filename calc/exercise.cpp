@@ -7,6 +7,7 @@
 
 #include "calc/conversions.h"
 #include "calc/explanation.h"
+#include "calc/texts.h"
 
 namespace korvanta {
 namespace {
@@ -31,28 +32,44 @@ std::int64_t CountNotPowersOfTwo(std::int64_t largest) {
     return count;
 }
 
-// A whole number a pupil typed into the box `where`, or why it is not one.
+// A sentence in the language chosen when it is shown: a format and the numbers in it.
+Words Say(std::string_view format, std::vector<std::string> args = {}) {
+    return [format, args = std::move(args)] { return Format(Tr(format), args); };
+}
+
+// A sentence that names an input box, in words translated with it.
+Words SayOfBox(std::string_view format, std::string_view box) {
+    return [format, box] { return TrFormat(format, {Tr(box)}); };
+}
+
+// The sentences one after the other, `between` them (a space, or a new line).
+Words Then(Words first, Words second, std::string_view between = " ") {
+    return [first = std::move(first), second = std::move(second), between] {
+        return first() + std::string(between) + second();
+    };
+}
+
+// A whole number a pupil typed into the box `box`, or why it is not one.
 struct Typed {
     double value = 0;
-    std::string problem; // empty when the box holds a number
+    Words problem; // empty when the box holds a number
 };
 
-Typed ReadTyped(std::string_view text, std::string_view where) {
-    const std::string box(where);
+Typed ReadTyped(std::string_view text, std::string_view box) {
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
-        return {0, "Полето " + box + " е празно: напиши число."};
+        return {0, SayOfBox(N_("Полето %1$s е празно: напиши число."), box)};
     }
     if (text.find_first_of("0123456789") == std::string_view::npos) {
-        return {0, "В полето " + box + " няма число. Пиши само цифри."};
+        return {0, SayOfBox(N_("В полето %1$s няма число. Пиши само цифри."), box)};
     }
     const double value = TextToNumber(text);
     if (!std::isfinite(value) || std::fabs(value) >= 1e15) {
-        return {value, "Числото в полето " + box + " е твърде голямо."};
+        return {value, SayOfBox(N_("Числото в полето %1$s е твърде голямо."), box)};
     }
     if (value < 0) {
-        return {value, "В таблицата няма отрицателни числа: махни минуса в полето " + box + "."};
+        return {value, SayOfBox(N_("В таблицата няма отрицателни числа: махни минуса в полето %1$s."), box)};
     }
-    return {value, ""};
+    return {value, nullptr};
 }
 
 bool Is(double typed, std::int64_t expected) { return typed == static_cast<double>(expected); }
@@ -83,26 +100,28 @@ Task RandomTask(Level level, const Random &random, std::optional<Task> previous)
 }
 
 TypedTask ReadTask(std::string_view first, std::string_view second) {
-    const auto read = [](std::string_view text, std::string_view where, std::int64_t largest,
-                         std::optional<std::int64_t> &value) -> std::string {
-        const Typed typed = ReadTyped(text, where);
-        if (!typed.problem.empty()) {
+    const auto read = [](std::string_view text, std::string_view box, std::int64_t largest,
+                         std::optional<std::int64_t> &value) -> Words {
+        const Typed typed = ReadTyped(text, box);
+        if (typed.problem) {
             return typed.problem;
         }
         if (typed.value < 2 || typed.value > static_cast<double>(largest) || typed.value != std::floor(typed.value)) {
-            return "За задача напиши в полето " + std::string(where) + " цяло число от 2 до " + Str(largest) + ".";
+            return [box, largest] {
+                return TrFormat(N_("За задача напиши в полето %1$s цяло число от 2 до %2$s."), {Tr(box), Str(largest)});
+            };
         }
         value = static_cast<std::int64_t>(typed.value);
-        return "";
+        return nullptr;
     };
     std::optional<std::int64_t> a;
     std::optional<std::int64_t> b;
-    const std::string problems[] = {read(first, "за Число 1", kLargestFirst, a),
-                                    read(second, "за Число 2", kLargestSecond, b)};
+    const Words problems[] = {read(first, N_("за Число 1"), kLargestFirst, a),
+                              read(second, N_("за Число 2"), kLargestSecond, b)};
     TypedTask typed;
-    for (const std::string &problem : problems) {
-        if (!problem.empty()) {
-            typed.problem += (typed.problem.empty() ? "" : " ") + problem;
+    for (const Words &problem : problems) {
+        if (problem) {
+            typed.problem = typed.problem ? Then(typed.problem, problem) : problem;
         }
     }
     if (a && b) {
@@ -115,8 +134,10 @@ std::string ListInWords(std::span<const std::string> parts) {
     if (parts.size() < 2) {
         return Join(parts, "");
     }
-    return Join(parts.first(parts.size() - 1), ", ") + " и " + parts.back();
+    return TrFormat(N_("%1$s и %2$s"), {Join(parts.first(parts.size() - 1), ", "), parts.back()});
 }
+
+std::string Feedback::text() const { return words ? words() : std::string(); }
 
 Exercise::Exercise(Task task) : task_(task) {
     rows_.push_back({task.first, task.second, false});
@@ -139,81 +160,86 @@ void Exercise::AddRow(PracticeRow row) {
     }
 }
 
-Feedback Exercise::Right(std::string text) {
+Feedback Exercise::Right(Words words) {
     ++steps_;
     if (tries_ == 0) {
         ++firstTry_;
     }
     tries_ = 0;
-    return {Outcome::Right, std::move(text)};
+    return {Outcome::Right, std::move(words)};
 }
 
-Feedback Exercise::Wrong(std::string text, const std::function<std::string()> &showRight) {
+Feedback Exercise::Wrong(Words words, const std::function<Words()> &showRight) {
     ++mistakes_;
     if (++tries_ < 3) {
-        return {Outcome::Wrong, std::move(text) + " Опитай пак."};
+        return {Outcome::Wrong, Then(std::move(words), Say(N_("Опитай пак.")))};
     }
     tries_ = 0;
     ++steps_;
-    return {Outcome::Shown, std::move(text) + "\r\n" + showRight()};
+    return {Outcome::Shown, Then(std::move(words), showRight(), "\r\n")};
 }
 
 Feedback Exercise::EnterRow(std::string_view leftText, std::string_view rightText) {
     if (stage_ != Stage::Rows) {
-        return {Outcome::NoAnswer, "Таблицата е готова: числото вдясно вече е 1. " + Hint()};
+        return {Outcome::NoAnswer, Then(Say(N_("Таблицата е готова: числото вдясно вече е 1.")), Hint())};
     }
-    const Typed left = ReadTyped(leftText, "вляво");
-    const Typed right = ReadTyped(rightText, "вдясно");
-    if (!left.problem.empty() || !right.problem.empty()) {
-        return {Outcome::NoAnswer, left.problem + (left.problem.empty() || right.problem.empty() ? "" : " ") +
-                                       right.problem};
+    const Typed left = ReadTyped(leftText, N_("вляво"));
+    const Typed right = ReadTyped(rightText, N_("вдясно"));
+    if (left.problem || right.problem) {
+        return {Outcome::NoAnswer, left.problem && right.problem ? Then(left.problem, right.problem)
+                                   : left.problem                ? left.problem
+                                                                 : right.problem};
     }
     const PracticeRow &last = rows_.back();
     const PracticeRow next{last.left * 2, last.right / 2, false};
-    std::string mistakes;
+    Words mistakes;
+    const auto add = [&mistakes](Words words) { mistakes = mistakes ? Then(mistakes, words) : words; };
     if (!Is(left.value, next.left)) {
-        mistakes = Str(last.left) + " × 2 = " + Str(next.left) + ", а не " + NumberToText(left.value) + ".";
+        add(Say(N_("%1$s × 2 = %2$s, а не %3$s."), {Str(last.left), Str(next.left), NumberToText(left.value)}));
     }
     if (!Is(right.value, next.right)) {
+        const std::vector<std::string> numbers{Str(last.right), Str(next.right), NumberToText(right.value)};
         const bool keptTheRemainder = last.right % 2 == 1 && (Is(right.value, next.right + 1) ||
-                                                               right.value * 2 == static_cast<double>(last.right));
-        mistakes += (mistakes.empty() ? "" : " ") + Str(last.right) + " : 2 = " + Str(next.right);
-        if (last.right % 2 == 1) {
-            mistakes += " и остатък 1.";
-            mistakes += keptTheRemainder ? " Остатъкът не се пише — пишем " + Str(next.right) + "."
-                                         : " Пишем " + Str(next.right) + ", а не " + NumberToText(right.value) + ".";
+                                                              right.value * 2 == static_cast<double>(last.right));
+        if (last.right % 2 == 0) {
+            add(Say(N_("%1$s : 2 = %2$s, а не %3$s."), numbers));
+        } else if (keptTheRemainder) {
+            add(Say(N_("%1$s : 2 = %2$s и остатък 1. Остатъкът не се пише — пишем %2$s."), numbers));
         } else {
-            mistakes += ", а не " + NumberToText(right.value) + ".";
+            add(Say(N_("%1$s : 2 = %2$s и остатък 1. Пишем %2$s, а не %3$s."), numbers));
         }
     }
-    if (mistakes.empty()) {
+    if (!mistakes) {
         AddRow(next);
-        return Right(stage_ == Stage::Rows ? "Вярно! " + Hint()
-                                           : "Вярно! Числото вдясно стана 1: таблицата е готова. " + Hint());
+        return Right(stage_ == Stage::Rows
+                         ? Then(Say(N_("Вярно!")), Hint())
+                         : Then(Say(N_("Вярно! Числото вдясно стана 1: таблицата е готова.")), Hint()));
     }
     return Wrong(mistakes, [this, next] {
         AddRow(next);
-        return "Правилният ред е " + Str(next.left) + " и " + Str(next.right) + ". Записах го вместо теб. " + Hint();
+        return Then(Say(N_("Правилният ред е %1$s и %2$s. Записах го вместо теб."), {Str(next.left), Str(next.right)}),
+                    Hint());
     });
 }
 
 Feedback Exercise::Mark(int row) {
     if (stage_ == Stage::Rows) {
-        return {Outcome::NoAnswer, "Първо довърши таблицата: числото вдясно още не е 1."};
+        return {Outcome::NoAnswer, Say(N_("Първо довърши таблицата: числото вдясно още не е 1."))};
     }
     if (row < 0 || row >= static_cast<int>(rows_.size())) {
-        return {Outcome::NoAnswer, "Първо избери ред от таблицата, после натисни „В сумата“."};
+        return {Outcome::NoAnswer, Say(N_("Първо избери ред от таблицата, после натисни „В сумата“."))};
     }
     PracticeRow &chosen = rows_[static_cast<std::size_t>(row)];
+    const std::string number = Str(row + 1);
     if (chosen.marked) {
-        return {Outcome::NoAnswer, "Ред " + Str(row + 1) + " вече е в сумата."};
+        return {Outcome::NoAnswer, Say(N_("Ред %1$s вече е в сумата."), {number})};
     }
     if (chosen.right % 2 == 0) {
-        std::string text = Str(chosen.right) + " е четно число: ред " + Str(row + 1) + " не влиза в сумата.";
+        Words even = Say(N_("%1$s е четно число: ред %2$s не влиза в сумата."), {Str(chosen.right), number});
         if (stage_ != Stage::Marks) {
-            return {Outcome::NoAnswer, text};
+            return {Outcome::NoAnswer, even};
         }
-        return Wrong(text, [this] {
+        return Wrong(even, [this] {
             std::vector<std::string> odd;
             for (std::size_t each = 0; each < rows_.size(); ++each) {
                 if (rows_[each].right % 2 == 1) {
@@ -222,30 +248,40 @@ Feedback Exercise::Mark(int row) {
                 }
             }
             stage_ = Stage::Product;
-            return std::string(odd.size() == 1 ? "В сумата влиза само ред " : "В сумата влизат редове ") +
-                   ListInWords(odd) + ": числото вдясно там е нечетно. Отбелязах ги вместо теб. " + Hint();
+            Words which = odd.size() == 1
+                              ? Say(N_("В сумата влиза само ред %1$s: числото вдясно там е нечетно. Отбелязах го "
+                                       "вместо теб."),
+                                    odd)
+                              : Words([odd] {
+                                    return TrFormat(N_("В сумата влизат редове %1$s: числото вдясно там е нечетно. "
+                                                       "Отбелязах ги вместо теб."),
+                                                    {ListInWords(odd)});
+                                });
+            return Then(which, Hint());
         });
     }
     chosen.marked = true;
-    const std::string right = "Вярно: " + Str(chosen.right) + " е нечетно число, ред " + Str(row + 1) +
-                              " влиза в сумата.";
+    const Words right = Say(N_("Вярно: %1$s е нечетно число, ред %2$s влиза в сумата."), {Str(chosen.right), number});
     if (const int left = Unmarked(); left > 0) {
-        return {Outcome::Right, right + (left == 1 ? " Остава още един ред." : " Остават още " + Str(left) + " реда.")};
+        return {Outcome::Right, Then(right, left == 1 ? Say(N_("Остава още един ред."))
+                                                      : Say(N_("Остават още %1$s реда."), {Str(left)}))};
     }
     stage_ = Stage::Product;
-    return Right(right + " " + Hint());
+    return Right(Then(right, Hint()));
 }
 
 Feedback Exercise::EnterProduct(std::string_view text) {
     if (stage_ == Stage::Done) {
         return {Outcome::NoAnswer, Hint()};
     }
-    if (stage_ != Stage::Product) {
-        return {Outcome::NoAnswer, "Първо " + std::string(stage_ == Stage::Rows ? "довърши таблицата." : "") +
-                                       (stage_ == Stage::Marks ? "отбележи редовете, които влизат в сумата." : "")};
+    if (stage_ == Stage::Rows) {
+        return {Outcome::NoAnswer, Say(N_("Първо довърши таблицата."))};
     }
-    const Typed product = ReadTyped(text, "за произведението");
-    if (!product.problem.empty()) {
+    if (stage_ == Stage::Marks) {
+        return {Outcome::NoAnswer, Say(N_("Първо отбележи редовете, които влизат в сумата."))};
+    }
+    const Typed product = ReadTyped(text, N_("за произведението"));
+    if (product.problem) {
         return {Outcome::NoAnswer, product.problem};
     }
     std::vector<std::string> addends;
@@ -255,34 +291,35 @@ Feedback Exercise::EnterProduct(std::string_view text) {
         }
     }
     const std::string sum = Join(addends, " + ");
-    const auto done = [this, &sum, &addends] {
-        stage_ = Stage::Done;
-        const std::string worked = addends.size() > 1 ? sum + " = " + Str(Product()) : Str(Product());
-        return Str(task_.first) + " × " + Str(task_.second) + " = " + worked + ".";
-    };
+    const std::string worked = Str(task_.first) + " × " + Str(task_.second) + " = " +
+                               (addends.size() > 1 ? sum + " = " : "") + Str(Product()) + ".";
     if (Is(product.value, Product())) {
-        return Right("Браво! " + done());
+        stage_ = Stage::Done;
+        return Right(Say(N_("Браво! %1$s"), {worked}));
     }
-    const std::string wrong = addends.size() > 1 ? sum + " не прави " + NumberToText(product.value) + "."
-                                                 : "В сумата е само " + sum + ", а не " +
-                                                       NumberToText(product.value) + ".";
-    return Wrong(wrong, [&done] { return "Ето сметката: " + done(); });
+    const Words wrong = addends.size() > 1
+                            ? Say(N_("%1$s не прави %2$s."), {sum, NumberToText(product.value)})
+                            : Say(N_("В сумата е само %1$s, а не %2$s."), {sum, NumberToText(product.value)});
+    return Wrong(wrong, [this, worked] {
+        stage_ = Stage::Done;
+        return Say(N_("Ето сметката: %1$s"), {worked});
+    });
 }
 
-std::string Exercise::Hint() const {
+Words Exercise::Hint() const {
     const PracticeRow &last = rows_.back();
     switch (stage_) {
     case Stage::Rows:
-        return "Напиши следващия ред: вляво " + Str(last.left) + " × 2, вдясно " + Str(last.right) +
-               " : 2 без остатъка.";
+        return Say(N_("Напиши следващия ред: вляво %1$s × 2, вдясно %2$s : 2 без остатъка."),
+                   {Str(last.left), Str(last.right)});
     case Stage::Marks:
-        return "Сега отбележи редовете с нечетно число вдясно: избери ред и натисни „В сумата“.";
+        return Say(N_("Сега отбележи редовете с нечетно число вдясно: избери ред и натисни „В сумата“."));
     case Stage::Product:
-        return "Сега събери числата вляво от отбелязаните редове и напиши произведението.";
+        return Say(N_("Сега събери числата вляво от отбелязаните редове и напиши произведението."));
     case Stage::Done:
         break;
     }
-    return "Задачата е решена. Натисни „Нова задача“ или напиши своя задача.";
+    return Say(N_("Задачата е решена. Натисни „Нова задача“ или напиши своя задача."));
 }
 
 } // namespace korvanta

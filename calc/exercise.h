@@ -5,7 +5,9 @@
 // marks the rows with an odd right value, and writes their sum, the product. Every check
 // says in plain Bulgarian what is right or what went wrong, on the pupil's own numbers.
 // After three wrong tries at one step the right entry is shown and the exercise goes on.
-// Pure and toolkit-free: the practice window puts it on the screen.
+// The words are said in the language chosen when they are shown (calc/texts.h), so the
+// same feedback can be shown again in another language. Pure and toolkit-free: the
+// practice window puts it on the screen.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +34,9 @@ struct LevelRange {
 };
 LevelRange RangeOf(Level level);
 
+// Words to show: a function, so that they are said in the language chosen when shown.
+using Words = std::function<std::string()>;
+
 // A source of random numbers: a whole number from `low` to `high`, both included.
 using Random = std::function<std::int64_t(std::int64_t low, std::int64_t high)>;
 
@@ -47,7 +52,7 @@ inline constexpr std::int64_t kLargestSecond = 65535;
 // Otherwise what is wrong with them, for the pupil.
 struct TypedTask {
     std::optional<Task> task;
-    std::string problem;
+    Words problem;
 };
 TypedTask ReadTask(std::string_view first, std::string_view second);
 
@@ -67,7 +72,8 @@ enum class Outcome { Right, Wrong, Shown, NoAnswer };
 
 struct Feedback {
     Outcome outcome;
-    std::string text;
+    Words words;
+    std::string text() const; // the words in the language chosen now
 };
 
 class Exercise {
@@ -87,7 +93,7 @@ public:
     Feedback EnterProduct(std::string_view product);
 
     // What to do now, for the pupil.
-    std::string Hint() const;
+    Words Hint() const;
     // The steps so far (each row, the marks, the product), those right at the first try,
     // and every wrong entry.
     int steps() const { return steps_; }
@@ -95,8 +101,8 @@ public:
     int mistakes() const { return mistakes_; }
 
 private:
-    Feedback Wrong(std::string text, const std::function<std::string()> &showRight);
-    Feedback Right(std::string text);
+    Feedback Wrong(Words words, const std::function<Words()> &showRight);
+    Feedback Right(Words words);
     void AddRow(PracticeRow row);
     int Unmarked() const;
     std::int64_t Product() const;
@@ -110,7 +116,7 @@ private:
     int mistakes_ = 0;
 };
 
-// "1, 3 и 4": the numbers joined as Bulgarian lists them.
+// "1, 3 и 4": the numbers joined as the language chosen lists them.
 std::string ListInWords(std::span<const std::string> parts);
 
 } // namespace korvanta

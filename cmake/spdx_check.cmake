@@ -19,7 +19,7 @@ set(other_licences "\\.metainfo\\.xml" CC0-1.0)
 # the Debian changelog and copyright file, whose formats hold no comments. Binary files
 # (a NUL byte near the start) are not checked either.
 set(not_checked "\\.md$" "(^|/)LICENSE[^/]*$" "^packaging/licences/" "\\.(png|ico|svg|jpg|gif)$" "^fuzz/corpus/"
-                "^packaging/debian/")
+                "^packaging/debian/" "\\.pot$")
 
 set(files "")
 set(from_git FALSE)

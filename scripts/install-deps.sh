@@ -17,7 +17,7 @@ set -euo pipefail
 export LC_ALL=C
 
 declare -A groups=(
-  [build]="cmake make g++ libgtest-dev locales clang-format git"
+  [build]="cmake make g++ libgtest-dev locales clang-format git gettext python3"
   [qt]="qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 xvfb xauth xdotool x11-utils imagemagick dbus at-spi2-core python3-pyatspi desktop-file-utils dpkg-dev file"
   [windows]="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine64 fonts-wine xvfb fonts-liberation2 fonts-dejavu-core imagemagick"
   [fuzz]="clang-14 libclang-rt-14-dev llvm-14"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/texts.h"
 #include "ui/form.h"
 #include "ui/program.h"
 
@@ -251,6 +252,47 @@ TEST_P(ProgramContract, ThePracticeChecksEveryStep) {
     window->Click(ControlArray::PracticeCommand, kNewTask);
     EXPECT_EQ(Rows(rows), (std::vector<std::string>{"1	2	3	"}));
     EXPECT_EQ(window->controls().List1(0).ListCount(), 0) << "the main window is left alone";
+}
+
+// A switch of language in the middle of a table: every open window speaks the new
+// language at once, and the rows, the inputs, the working text and Calculate's state stay.
+TEST_P(ProgramContract, ALanguageSwitchKeepsTheTable) {
+    struct BackToBulgarian {
+        ~BackToBulgarian() { SetLanguage("bg"); }
+    } guard;
+    Program program(window->main(), window->host(), [](std::int64_t low, std::int64_t) { return low; });
+    FormControls &c = window->controls();
+    window->ClickButton(0);
+    window->ClickButton(0);
+    window->Type(ControlArray::Text2, 1, "13");
+    window->PressFunctionKey(1);
+    window->PressFunctionKey(2);
+    const std::vector<std::string> left = Rows(c.List1(0));
+    const std::string working = c.Text1(0).Text();
+
+    window->ChooseLanguage("en");
+    EXPECT_EQ(window->Caption(ControlArray::Command1, 0), "Calculate");
+    EXPECT_EQ(window->Caption(ControlArray::Label2, 0), "First:");
+    EXPECT_EQ(window->Caption(ControlArray::PracticeRows, 0), "Row\tNumber 1\tNumber 2\tIn the sum");
+    EXPECT_EQ(Rows(c.List1(0)), left);
+    EXPECT_EQ(c.Text1(0).Text(), working);
+    EXPECT_EQ(c.Text2(1).Text(), "13");
+    EXPECT_TRUE(c.Command1(0).Enabled());
+    EXPECT_EQ(c.Text1(1).Text(), "96");
+    ControlRegistry &why = window->host().Build(ExplainForm()).controls();
+    EXPECT_EQ(why.List(ControlArray::ExplainRows, 0).List(1), "1\t13\t1\t2\t48\tyes");
+    ControlRegistry &practice = window->host().Build(PracticeForm()).controls();
+    EXPECT_TRUE(practice.Text(ControlArray::PracticeFeedback, 0).Text().starts_with("Hello! The task is 2 × 3."));
+    EXPECT_EQ(Rows(practice.List(ControlArray::PracticeLevel, 0)),
+              (std::vector<std::string>{"easy", "medium", "hard"}));
+
+    window->ClickButton(1);
+    window->Type(ControlArray::Text2, 0, "1");
+    window->ClickButton(0);
+    EXPECT_EQ(c.Text1(0).Text(), "Each factor must be greater than 1!");
+    window->ChooseLanguage("bg");
+    EXPECT_EQ(c.Text1(0).Text(), kNotGreaterThanOne) << "the program's own message follows the language";
+    EXPECT_EQ(window->Caption(ControlArray::Command1, 0), "Сметни");
 }
 
 // A table's rows keep their cells as written, and a change of its selection raises its click.

@@ -28,6 +28,7 @@ public:
     bool Shown(const FormSpec &form) override { return host_.Shown(form); }
     void PressEscape(const FormSpec &form) override { host_.Close(form); }
     void Click(ControlArray array, std::int16_t index) override { WindowOf(array, index).Click(array, index); }
+    void ChooseLanguage(std::string_view code) override { window_.ChooseLanguage(code); }
     void PressEnter(ControlArray array, std::int16_t index) override {
         WindowOf(array, index).PressEnter(array, index);
     }

@@ -53,6 +53,8 @@ public:
     virtual void Click(ControlArray array, std::int16_t index) = 0;
     // A user's press of Enter in a text box of an open window.
     virtual void PressEnter(ControlArray array, std::int16_t index) = 0;
+    // A user's choice of the language `code` in the main window's menu.
+    virtual void ChooseLanguage(std::string_view code) = 0;
 };
 
 // Remembers every click a window delivers, with the index of the element that raised it.

@@ -19,10 +19,10 @@ void Korvanta::Calculate() {
     Factors factors;
     switch (ReadFactors(controls_.Text2(0).Text(), controls_.Text2(1).Text(), factors)) {
     case FactorsCheck::NotGreaterThanOne:
-        controls_.Text1(0).SetText(kNotGreaterThanOne);
+        controls_.Text1(0).SetText(Tr(kNotGreaterThanOne));
         return;
     case FactorsCheck::TooLarge:
-        controls_.Text1(0).SetText(kTooLarge);
+        controls_.Text1(0).SetText(Tr(kTooLarge));
         return;
     case FactorsCheck::Taken:
         break;

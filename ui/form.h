@@ -10,12 +10,14 @@
 
 #include "calc/controls.h"
 #include "calc/table.h"
+#include "calc/texts.h"
 
 namespace korvanta {
 
 // The messages the working box shows for inputs the table cannot take.
-inline constexpr std::string_view kNotGreaterThanOne = "Всеки множител да е по-голям от 1!";
-inline constexpr std::string_view kTooLarge = "Числото е твърде голямо!";
+// In Bulgarian; the working box shows them in the language chosen (calc/texts.h).
+inline constexpr std::string_view kNotGreaterThanOne = N_("Всеки множител да е по-голям от 1!");
+inline constexpr std::string_view kTooLarge = N_("Числото е твърде голямо!");
 
 class Korvanta : public FormEvents {
 public:

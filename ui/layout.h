@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -69,10 +70,10 @@ enum class ControlArray {
 
 // The buttons of "Practice", as the elements of PracticeCommand.
 enum PracticeButton : std::int16_t {
-    kNewTask = 0,   // a random task of the level chosen
-    kOwnTask = 1,   // the task typed into the two factors
-    kCheckRow = 2,  // the next row
-    kMarkRow = 3,   // puts the row chosen into the sum
+    kNewTask = 0,  // a random task of the level chosen
+    kOwnTask = 1,  // the task typed into the two factors
+    kCheckRow = 2, // the next row
+    kMarkRow = 3,  // puts the row chosen into the sum
     kCheckProduct = 4,
 };
 
@@ -123,12 +124,17 @@ struct ControlSpec {
 
 // What the main window's menu (its context menu, and its window menu on Windows) and
 // keys ask of the program.
-enum class MenuCommand { Explain, Practice };
+enum class MenuCommand {
+    Explain,
+    Practice,
+    Language, // switches every open window to the entry's language
+};
 
 struct MenuEntry {
     MenuCommand command;
     std::string_view text;
-    int functionKey; // the key that does the same anywhere in the main window: 1 for F1, 2 for F2
+    int functionKey;                // the key that does the same anywhere in the main window: 1 for F1, 2 for F2
+    std::string_view language = {}; // for Language: the code; the text is the language's own name
 };
 
 struct FormSpec {
@@ -156,6 +162,10 @@ const FormSpec &ExplainForm();
 
 // "Practice": the pupil builds a table and the program checks every step.
 const FormSpec &PracticeForm();
+
+// A window's title in the language chosen (calc/texts.h). The description's texts are the
+// Bulgarian ones; the backends show each through Tr, and the title through this.
+std::string WindowCaption(const FormSpec &form);
 
 // Every form of the program, the main form first.
 std::span<const FormSpec *const> AllForms();

@@ -7,12 +7,13 @@
 #include <string_view>
 
 #include "calc/explanation.h"
+#include "calc/texts.h"
 
 namespace korvanta {
 namespace {
 
-constexpr std::array<std::string_view, 3> kLevels{"лесно", "средно", "трудно"};
-constexpr std::string_view kInTheSum = "да";
+constexpr std::array<std::string_view, 3> kLevels{N_("лесно"), N_("средно"), N_("трудно")};
+constexpr std::string_view kInTheSum = N_("да");
 
 std::string Str(std::int64_t value) { return std::to_string(value); }
 
@@ -38,15 +39,26 @@ Random SystemRandom() {
 
 Practice::Practice(ControlRegistry &own, Random random)
     : own_(own), random_(std::move(random)), exercise_(RandomTask(Level::Easy, random_)) {
-    ListBox &levels = own_.List(ControlArray::PracticeLevel, 0);
-    for (std::string_view level : kLevels) {
-        levels.AddItem(level);
-    }
-    levels.SetListIndex(0);
-    Start(exercise_.task(), "Здравей! ");
+    ShowLevels(0);
+    Start(exercise_.task(), N_("Здравей! Задачата е %1$s × %2$s. Първият ред е готов: това са двете числа."));
 }
 
-void Practice::Start(Task task, std::string opening) {
+void Practice::ShowLevels(std::int16_t chosen) {
+    ListBox &levels = own_.List(ControlArray::PracticeLevel, 0);
+    levels.Clear();
+    for (std::string_view level : kLevels) {
+        levels.AddItem(Tr(level));
+    }
+    levels.SetListIndex(chosen);
+}
+
+void Practice::Retranslate() {
+    ShowLevels(own_.List(ControlArray::PracticeLevel, 0).ListIndex());
+    ShowRows();
+    Show();
+}
+
+void Practice::Start(Task task, std::string_view opening) {
     exercise_ = Exercise(task);
     own_.Text(ControlArray::PracticeTask, 0).SetText(Str(task.first));
     own_.Text(ControlArray::PracticeTask, 1).SetText(Str(task.second));
@@ -54,8 +66,10 @@ void Practice::Start(Task task, std::string opening) {
         own_.Text(ControlArray::PracticeEntry, entry).SetText("");
     }
     ShowRows();
-    Say(opening + "Задачата е " + Str(task.first) + " × " + Str(task.second) +
-        ". Първият ред е готов: това са двете числа. " + exercise_.Hint());
+    const std::string first = Str(task.first);
+    const std::string second = Str(task.second);
+    const Words hint = exercise_.Hint();
+    Say([opening, first, second, hint] { return TrFormat(opening, {first, second}) + " " + hint(); });
     own_.Text(ControlArray::PracticeEntry, 0).Focus();
 }
 
@@ -66,18 +80,25 @@ void Practice::ShowRows() {
     const auto rows = exercise_.rows();
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const std::array cells{Str(static_cast<std::int64_t>(row) + 1), Str(rows[row].left), Str(rows[row].right),
-                               std::string(rows[row].marked ? kInTheSum : "")};
+                               std::string(rows[row].marked ? Tr(kInTheSum) : "")};
         table.AddItem(Join(cells, "\t"));
     }
     table.SetListIndex(chosen);
 }
 
-// The feedback, and below it the counts so far.
-void Practice::Say(const std::string &text) {
-    own_.Text(ControlArray::PracticeFeedback, 0)
-        .SetText(text + "\r\nСтъпки: " + Str(exercise_.steps()) + ", верни от първия опит: " +
-                 Str(exercise_.rightAtFirstTry()) + ", грешки: " + Str(exercise_.mistakes()) + ".");
+// The feedback, and below it the counts so far, kept to be said again in another language.
+void Practice::Say(Words words) {
+    const std::string steps = Str(exercise_.steps());
+    const std::string first = Str(exercise_.rightAtFirstTry());
+    const std::string mistakes = Str(exercise_.mistakes());
+    said_ = [words = std::move(words), steps, first, mistakes] {
+        return words() + "\r\n" +
+               TrFormat(N_("Стъпки: %1$s, верни от първия опит: %2$s, грешки: %3$s."), {steps, first, mistakes});
+    };
+    Show();
 }
+
+void Practice::Show() { own_.Text(ControlArray::PracticeFeedback, 0).SetText(said_ ? said_() : std::string()); }
 
 // What an entry did: a row taken (right, or shown after the third try) empties the inputs
 // it came from; a wrong one stays there to be corrected.
@@ -88,7 +109,7 @@ void Practice::Answered(const Feedback &feedback, ControlArray emptied, int firs
         }
         ShowRows();
     }
-    Say(feedback.text);
+    Say(feedback.words);
     own_.Text(emptied, first).Focus();
 }
 
@@ -99,13 +120,13 @@ void Practice::Clicked(ControlArray array, std::int16_t index) {
     switch (index) {
     case kNewTask:
         Start(RandomTask(ChosenLevel(own_.List(ControlArray::PracticeLevel, 0)), random_, exercise_.task()),
-              "Нова задача. ");
+              N_("Нова задача: %1$s × %2$s. Първият ред е готов: това са двете числа."));
         break;
     case kOwnTask: {
-        const TypedTask typed = ReadTask(own_.Text(ControlArray::PracticeTask, 0).Text(),
-                                         own_.Text(ControlArray::PracticeTask, 1).Text());
+        const TypedTask typed =
+            ReadTask(own_.Text(ControlArray::PracticeTask, 0).Text(), own_.Text(ControlArray::PracticeTask, 1).Text());
         if (typed.task) {
-            Start(*typed.task, "Своя задача. ");
+            Start(*typed.task, N_("Своя задача: %1$s × %2$s. Първият ред е готов: това са двете числа."));
         } else {
             Say(typed.problem);
         }
@@ -119,12 +140,12 @@ void Practice::Clicked(ControlArray array, std::int16_t index) {
     case kMarkRow: {
         const Feedback feedback = exercise_.Mark(own_.List(ControlArray::PracticeRows, 0).ListIndex());
         ShowRows();
-        Say(feedback.text);
+        Say(feedback.words);
         break;
     }
     case kCheckProduct:
-        Answered(exercise_.EnterProduct(own_.Text(ControlArray::PracticeEntry, 2).Text()),
-                 ControlArray::PracticeEntry, 2, 2);
+        Answered(exercise_.EnterProduct(own_.Text(ControlArray::PracticeEntry, 2).Text()), ControlArray::PracticeEntry,
+                 2, 2);
         break;
     default:
         break;

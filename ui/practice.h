@@ -22,18 +22,24 @@ public:
     // `own` are this window's controls; it starts with a task of the easy level.
     Practice(ControlRegistry &own, Random random);
 
+    // Shows the levels, the rows and the last feedback again in the language chosen now.
+    void Retranslate();
+
     void Clicked(ControlArray array, std::int16_t index) override;
     void RowChosen(ControlArray, std::int16_t) override {}
 
 private:
-    void Start(Task task, std::string opening);
+    void Start(Task task, std::string_view opening);
+    void ShowLevels(std::int16_t chosen);
     void ShowRows();
-    void Say(const std::string &text);
+    void Say(Words words);
+    void Show();
     void Answered(const Feedback &feedback, ControlArray emptied, int first, int last);
 
     ControlRegistry &own_;
     Random random_;
     Exercise exercise_;
+    Words said_; // the feedback shown, with the counts
 };
 
 } // namespace korvanta

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "ui/program.h"
 
+#include <string>
+#include <utility>
+
+#include "calc/texts.h"
+
 namespace korvanta {
 
 Program::Program(Window &main, WindowHost &host, Random random)
@@ -28,8 +33,8 @@ void Program::RowChosen(ControlArray array, std::int16_t index) {
     }
 }
 
-void Program::MenuChosen(MenuCommand command) {
-    switch (command) {
+void Program::MenuChosen(const MenuEntry &entry) {
+    switch (entry.command) {
     case MenuCommand::Explain:
         if (!explain_) {
             explainWindow_ = &host_.Build(ExplainForm());
@@ -47,6 +52,51 @@ void Program::MenuChosen(MenuCommand command) {
         }
         host_.Show(*practiceWindow_);
         break;
+    case MenuCommand::Language:
+        SwitchLanguage(entry.language);
+        break;
+    }
+}
+
+// Every open window in the new language, in the same turn: the windows' own words, the
+// boxes that still show what they opened with or one of the program's messages, the
+// explanation and the practice's feedback. The rows, the inputs and the working text stay.
+void Program::SwitchLanguage(std::string_view code) {
+    const std::string before(CurrentLanguage());
+    if (!SetLanguage(code)) {
+        return;
+    }
+    const std::pair<const FormSpec *, Window *> windows[] = {
+        {&MainForm(), &main_}, {&ExplainForm(), explainWindow_}, {&PracticeForm(), practiceWindow_}};
+    for (const auto &[form, window] : windows) {
+        if (window == nullptr) {
+            continue;
+        }
+        window->Retranslate();
+        for (const ControlSpec &design : form->controls) {
+            if (design.kind == ControlKind::TextBox || design.kind == ControlKind::MultiLineTextBox) {
+                FollowLanguage(window->controls().Text(design.array, design.index), before,
+                               {design.text, kNotGreaterThanOne, kTooLarge});
+            }
+        }
+    }
+    if (explain_) {
+        explain_->Refresh();
+    }
+    if (practice_) {
+        practice_->Retranslate();
+    }
+}
+
+// A box that still shows one of `texts` as the language `before` says it, shows it in the
+// language chosen now; anything else in it, typed or grown, stays as it is.
+void Program::FollowLanguage(TextBox &box, std::string_view before, std::initializer_list<std::string_view> texts) {
+    const std::string shown = box.Text();
+    for (std::string_view text : texts) {
+        if (!text.empty() && shown == TrIn(before, text)) {
+            box.SetText(Tr(text));
+            return;
+        }
     }
 }
 

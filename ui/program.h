@@ -7,7 +7,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <string_view>
 
 #include "ui/explain.h"
 #include "ui/form.h"
@@ -26,9 +28,12 @@ public:
 
     void Clicked(ControlArray array, std::int16_t index) override;
     void RowChosen(ControlArray array, std::int16_t index) override;
-    void MenuChosen(MenuCommand command) override;
+    void MenuChosen(const MenuEntry &entry) override;
 
 private:
+    void SwitchLanguage(std::string_view code);
+    static void FollowLanguage(TextBox &box, std::string_view before, std::initializer_list<std::string_view> texts);
+
     Window &main_;
     WindowHost &host_;
     Korvanta form_;

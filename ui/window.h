@@ -22,7 +22,7 @@ public:
     // The selected row of a list or table changed, whoever changed it.
     virtual void RowChosen(ControlArray array, std::int16_t index) = 0;
     // An entry of the window's menu chosen, or its key pressed.
-    virtual void MenuChosen(MenuCommand) {}
+    virtual void MenuChosen(const MenuEntry &) {}
 };
 
 // The main form's handlers take the clicks of its two control arrays.
@@ -50,6 +50,10 @@ public:
     virtual ControlRegistry &controls() = 0;
     // The handlers that receive what the user does in this window from now on.
     virtual void Connect(WindowEvents &events) = 0;
+    // Shows the window's own words again in the language chosen now (calc/texts.h): its
+    // title, captions, headings, accessible names, menu and language. The texts of its
+    // boxes and rows are the handlers' business.
+    virtual void Retranslate() = 0;
 };
 
 // The windows opened from the main window's menu.

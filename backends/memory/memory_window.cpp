@@ -5,25 +5,29 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "calc/texts.h"
 #include "ui/list_rows.h"
 
 namespace korvanta {
 
+// A control shows its caption in the language chosen when it was built or last retranslated.
 class MemoryWindow::Control {
 public:
-    explicit Control(const ControlSpec &design) : spec_(design) {}
+    explicit Control(const ControlSpec &design) : spec_(design) { Retranslate(); }
     virtual ~Control() = default;
     const ControlSpec &design() const { return spec_; }
-    virtual std::string Caption() const { return std::string(spec_.text); }
+    virtual std::string Caption() const { return caption_; }
+    void Retranslate() { caption_ = Tr(spec_.text); }
 
 private:
     const ControlSpec &spec_;
+    std::string caption_;
 };
 
 class MemoryWindow::TextControl final : public Control, public TextBox {
 public:
     TextControl(const ControlSpec &design, const Control *&focused)
-        : Control(design), text_(design.text), focused_(focused) {}
+        : Control(design), text_(Tr(design.text)), focused_(focused) {}
     std::string Caption() const override { return text_; }
     std::string Text() const override { return text_; }
     void SetText(std::string_view text) override { text_ = text; }
@@ -103,6 +107,12 @@ MemoryWindow::MemoryWindow(const FormSpec &form) : form_(form) {
 
 MemoryWindow::~MemoryWindow() = default;
 
+void MemoryWindow::Retranslate() {
+    for (const auto &control : controls_) {
+        control->Retranslate();
+    }
+}
+
 MemoryWindow::Control &MemoryWindow::Find(ControlArray array, std::int16_t index) const {
     for (const auto &control : controls_) {
         if (control->design().array == array && control->design().index == index) {
@@ -141,7 +151,15 @@ const ControlSpec *MemoryWindow::Focused() const { return focused_ != nullptr ? 
 void MemoryWindow::PressFunctionKey(int key) {
     for (const MenuEntry &entry : form_.menu) {
         if (entry.functionKey == key && events_ != nullptr) {
-            events_->MenuChosen(entry.command);
+            events_->MenuChosen(entry);
+        }
+    }
+}
+
+void MemoryWindow::ChooseLanguage(std::string_view code) {
+    for (const MenuEntry &entry : form_.menu) {
+        if (entry.command == MenuCommand::Language && entry.language == code && events_ != nullptr) {
+            events_->MenuChosen(entry);
         }
     }
 }

@@ -30,6 +30,7 @@ public:
     const FormSpec &form() const { return form_; }
     ControlRegistry &controls() override { return registry_; }
     void Connect(WindowEvents &events) override { events_ = &events; }
+    void Retranslate() override;
     // The main form's handlers alone, without the rest of the program.
     void Connect(FormEvents &form) {
         adapter_.emplace(form);
@@ -48,6 +49,8 @@ public:
     const ControlSpec *Focused() const;
     // A function key: F1 is 1. Does what the menu entry with that key does, if any.
     void PressFunctionKey(int key);
+    // The entry of the window's menu for the language `code`, chosen.
+    void ChooseLanguage(std::string_view code);
 
     // The caption or text a control shows, for any control of the description.
     std::string Caption(ControlArray array, std::int16_t index) const;
