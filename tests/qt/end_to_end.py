@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 """Works the example 24 x 26 on the running program as a user would, with the window
-"Защо става така?" open beside it: clicks and keys through xdotool, and reads both windows
-back through AT-SPI, as a screen reader does.
+"Защо става така?" open beside it, then practises the same task by the keyboard in the
+window "Упражнение": clicks and keys through xdotool, and reads the windows back through
+AT-SPI, as a screen reader does, including what the program announces.
 Usage: end_to_end.py PROGRAM_PID OUTPUT_DIR"""
 
 import subprocess
@@ -9,6 +10,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 PID = int(sys.argv[1])
 OUT = sys.argv[2]
@@ -23,6 +25,8 @@ def wait_for(what, check, timeout=10.0):
     """Polls check() until it gives a true value; fails with `what` after timeout seconds."""
     deadline = time.monotonic() + timeout
     while True:
+        while GLib.MainContext.default().iteration(False):  # the accessibility events that came
+            pass
         value = check()
         if value:
             return value
@@ -251,4 +255,87 @@ type_into(second, "44")
 xdotool("key", "Return")
 wait_for("Enter to make the first step", lambda: rows(left) == ["34", "68"] and rows(right) == ["44", "22"])
 print("Enter pressed Calculate", flush=True)
+
+# The practice by the keyboard: F2 opens it beside the main window, with the keyboard on
+# the next row; Shift+Tab goes back to the task, typed by hand and started with Enter.
+announced = []  # what screen readers were told to say, as the box's new descriptions
+
+
+def heard(event):
+    if event.source is not None and event.source.name == "Какво казва програмата":
+        announced.append(event.source.description)
+
+
+pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-description")
+
+
+def practice_window():
+    for shown in app:
+        if shown is not None and shown.name == "Упражнение" and showing(shown):
+            return shown
+    return None
+
+
+def focused(accessible):
+    return accessible.getState().contains(pyatspi.STATE_FOCUSED)
+
+
+def type_keys(*keys_and_texts):
+    """Keys (a list) and texts (a string) in order, into whatever has the keyboard."""
+    for item in keys_and_texts:
+        if isinstance(item, list):
+            xdotool("key", "--clearmodifiers", *item)
+        else:
+            xdotool("type", "--delay", "20", item)
+
+
+xdotool("key", "F2")
+practice = wait_for("F2 to open the practice", practice_window)
+wait_for("its controls to show", lambda: all(showing(control) for control in practice))
+x, y, width, height = extents(window)
+if extents(practice)[:2] != (x + width + 8, y):
+    fail("the practice opened at %r, the main window is at %r" % (extents(practice), extents(window)))
+task = find(practice, pyatspi.ROLE_TEXT, "Число 1 на задачата")
+left_entry = find(practice, pyatspi.ROLE_TEXT, "Следващ ред, числото вляво")
+feedback = find(practice, pyatspi.ROLE_TEXT, "Какво казва програмата")
+practice_rows = find(practice, pyatspi.ROLE_TABLE, "Редовете досега")
+levels = find(practice, pyatspi.ROLE_LIST, "Ниво")
+if None in (task, left_entry, feedback, practice_rows, levels):
+    fail("the practice lacks a control")
+if rows(levels) != ["лесно", "средно", "трудно"] or not all(showing(level) for level in levels):
+    fail("the levels are %r, not all in sight" % rows(levels))
+wait_for("the keyboard on the next row", lambda: focused(left_entry))
+type_keys(["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"])
+wait_for("Shift+Tab back to the task", lambda: focused(task))
+type_keys(["ctrl+a"], "24", ["Tab", "ctrl+a"], "26", ["Return"])
+COUNTS = "\nСтъпки: %d, верни от първия опит: %d, грешки: %d."
+said = ("Своя задача. Задачата е 24 × 26. Първият ред е готов: това са двете числа. Напиши следващия ред: "
+        "вляво 24 × 2, вдясно 26 : 2 без остатъка." + COUNTS % (0, 0, 0))
+wait_for("the task typed by hand", lambda: text(feedback) == said and focused(left_entry))
+sayings = [said]
+type_keys("48", ["Tab"], "13", ["Return"])
+said = "Вярно! Напиши следващия ред: вляво 48 × 2, вдясно 13 : 2 без остатъка." + COUNTS % (1, 1, 0)
+wait_for("a right row taken", lambda: text(feedback) == said and cells(practice_rows) == ["1\t24\t26\t",
+                                                                                          "2\t48\t13\t"])
+sayings.append(said)
+type_keys("96", ["Tab"], "7", ["Return"])
+said = "13 : 2 = 6 и остатък 1. Остатъкът не се пише — пишем 6. Опитай пак." + COUNTS % (1, 1, 1)
+wait_for("a wrong row explained", lambda: text(feedback) == said)
+sayings.append(said)
+# Each text once, after the greeting written as the window was built.
+wait_for("the mistake announced", lambda: announced and announced[-1] == said)
+if announced[-3:] != sayings or len(announced) != 4 or not announced[0].startswith("Здравей! "):
+    fail("announced %r" % announced)
+subprocess.run(["import", "-window", "root", "%s/practice-screen.png" % OUT], check=True)
+grabs = []
+for name, shown in [("main", window), ("practice", practice)]:
+    x, y, width, height = extents(shown)
+    grabs.append("%s/practice-%s.png" % (OUT, name))
+    subprocess.run(["convert", "%s/practice-screen.png" % OUT, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                    "+repage", grabs[-1]], check=True)
+subprocess.run(["convert", grabs[0], "-size", "8x1", "xc:none", grabs[1], "-background", "none", "+append",
+                "%s/practice-beside.png" % OUT], check=True)
+xdotool("key", "Escape")
+wait_for("Esc to close the practice", lambda: practice_window() is None)
+print("practice by the keyboard: a task typed, a row right, a mistake explained and announced", flush=True)
 print("end-to-end test passed", flush=True)
