@@ -102,12 +102,29 @@ def showing(accessible):
     return accessible.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def explanation():
-    """The window "Защо става така?" while it is shown."""
+def side_by_side(name, main, beside):
+    """A picture of the main window and the window beside it, with the gap between them."""
+    subprocess.run(["import", "-window", "root", "%s/%s-screen.png" % (OUT, name)], check=True)
+    grabs = []
+    for part, shown in [("main", main), (name, beside)]:
+        x, y, width, height = extents(shown)
+        grabs.append("%s/%s-%s.png" % (OUT, name, part))
+        subprocess.run(["convert", "%s/%s-screen.png" % (OUT, name), "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                        "+repage", grabs[-1]], check=True)
+    subprocess.run(["convert", grabs[0], "-size", "8x1", "xc:none", grabs[1], "-background", "none", "+append",
+                    "+repage", "%s/%s-beside.png" % (OUT, name)], check=True)
+
+
+def shown_window(name):
+    """The program's window called `name` while it is shown."""
     for window in app:
-        if window is not None and window.name == "Защо става така?" and showing(window):
+        if window is not None and window.name == name and showing(window):
             return window
     return None
+
+
+def explanation():
+    return shown_window("Защо става така?")
 
 
 def cells(table):
@@ -208,15 +225,7 @@ screenshot("worked-example", window_id)
 click(table.queryTable().getAccessibleAt(3, 4))
 wait_for("row 3 of the explanation selected in both columns",
          lambda: selected_rows(left) == [3] and selected_rows(right) == [3])
-subprocess.run(["import", "-window", "root", "%s/explanation-screen.png" % OUT], check=True)
-grabs = []
-for name, shown in [("main", window), ("explanation", why)]:
-    x, y, width, height = extents(shown)
-    grabs.append("%s/explanation-%s.png" % (OUT, name))
-    subprocess.run(["convert", "%s/explanation-screen.png" % OUT, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-                    "+repage", grabs[-1]], check=True)
-subprocess.run(["convert", grabs[0], "-size", "8x1", "xc:none", grabs[1], "-background", "none", "+append",
-                "%s/explanation-beside.png" % OUT], check=True)
+side_by_side("explanation", window, why)
 close_explanation()
 print("a row chosen in the explanation is chosen in both columns; Esc closed it", flush=True)
 
@@ -257,23 +266,13 @@ wait_for("Enter to make the first step", lambda: rows(left) == ["34", "68"] and 
 print("Enter pressed Calculate", flush=True)
 
 # The practice by the keyboard: F2 opens it beside the main window, with the keyboard on
-# the next row; Shift+Tab goes back to the task, typed by hand and started with Enter.
-announced = []  # what screen readers were told to say, as the box's new descriptions
-
-
-def heard(event):
-    if event.source is not None and event.source.name == "Какво казва програмата":
-        announced.append(event.source.description)
-
-
-pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-description")
-
-
-def practice_window():
-    for shown in app:
-        if shown is not None and shown.name == "Упражнение" and showing(shown):
-            return shown
-    return None
+# the next row; Shift+Tab goes back to the task, typed by hand and started with Enter; a
+# right row, then a wrong one. Screen readers hear each feedback as the box's new
+# description, once, after the greeting written as the window was built.
+announced = []
+pyatspi.Registry.registerEventListener(
+    lambda event: announced.append(event.source.description) if event.source.name == "Какво казва програмата"
+    else None, "object:property-change:accessible-description")
 
 
 def focused(accessible):
@@ -283,59 +282,41 @@ def focused(accessible):
 def type_keys(*keys_and_texts):
     """Keys (a list) and texts (a string) in order, into whatever has the keyboard."""
     for item in keys_and_texts:
-        if isinstance(item, list):
-            xdotool("key", "--clearmodifiers", *item)
-        else:
-            xdotool("type", "--delay", "20", item)
+        xdotool(*(["key", "--clearmodifiers", *item] if isinstance(item, list) else ["type", "--delay", "20", item]))
 
 
 xdotool("key", "F2")
-practice = wait_for("F2 to open the practice", practice_window)
+practice = wait_for("F2 to open the practice", lambda: shown_window("Упражнение"))
 wait_for("its controls to show", lambda: all(showing(control) for control in practice))
 x, y, width, height = extents(window)
 if extents(practice)[:2] != (x + width + 8, y):
     fail("the practice opened at %r, the main window is at %r" % (extents(practice), extents(window)))
-task = find(practice, pyatspi.ROLE_TEXT, "Число 1 на задачата")
-left_entry = find(practice, pyatspi.ROLE_TEXT, "Следващ ред, числото вляво")
-feedback = find(practice, pyatspi.ROLE_TEXT, "Какво казва програмата")
-practice_rows = find(practice, pyatspi.ROLE_TABLE, "Редовете досега")
+task, left_entry, feedback = (find(practice, pyatspi.ROLE_TEXT, name) for name in
+                              ["Число 1 на задачата", "Следващ ред, числото вляво", "Какво казва програмата"])
 levels = find(practice, pyatspi.ROLE_LIST, "Ниво")
-if None in (task, left_entry, feedback, practice_rows, levels):
-    fail("the practice lacks a control")
 if rows(levels) != ["лесно", "средно", "трудно"] or not all(showing(level) for level in levels):
     fail("the levels are %r, not all in sight" % rows(levels))
 wait_for("the keyboard on the next row", lambda: focused(left_entry))
 type_keys(["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"])
 wait_for("Shift+Tab back to the task", lambda: focused(task))
-type_keys(["ctrl+a"], "24", ["Tab", "ctrl+a"], "26", ["Return"])
 COUNTS = "\nСтъпки: %d, верни от първия опит: %d, грешки: %d."
-said = ("Своя задача. Задачата е 24 × 26. Първият ред е готов: това са двете числа. Напиши следващия ред: "
-        "вляво 24 × 2, вдясно 26 : 2 без остатъка." + COUNTS % (0, 0, 0))
-wait_for("the task typed by hand", lambda: text(feedback) == said and focused(left_entry))
-sayings = [said]
-type_keys("48", ["Tab"], "13", ["Return"])
-said = "Вярно! Напиши следващия ред: вляво 48 × 2, вдясно 13 : 2 без остатъка." + COUNTS % (1, 1, 0)
-wait_for("a right row taken", lambda: text(feedback) == said and cells(practice_rows) == ["1\t24\t26\t",
-                                                                                          "2\t48\t13\t"])
-sayings.append(said)
-type_keys("96", ["Tab"], "7", ["Return"])
-said = "13 : 2 = 6 и остатък 1. Остатъкът не се пише — пишем 6. Опитай пак." + COUNTS % (1, 1, 1)
-wait_for("a wrong row explained", lambda: text(feedback) == said)
-sayings.append(said)
-# Each text once, after the greeting written as the window was built.
+SAYINGS = [(["ctrl+a"], "24", ["Tab", "ctrl+a"], "26", ["Return"]),
+           "Своя задача. Задачата е 24 × 26. Първият ред е готов: това са двете числа. Напиши следващия ред: "
+           "вляво 24 × 2, вдясно 26 : 2 без остатъка." + COUNTS % (0, 0, 0),
+           ("48", ["Tab"], "13", ["Return"]),
+           "Вярно! Напиши следващия ред: вляво 48 × 2, вдясно 13 : 2 без остатъка." + COUNTS % (1, 1, 0),
+           ("96", ["Tab"], "7", ["Return"]),
+           "13 : 2 = 6 и остатък 1. Остатъкът не се пише — пишем 6. Опитай пак." + COUNTS % (1, 1, 1)]
+for keys, said in zip(SAYINGS[::2], SAYINGS[1::2]):
+    type_keys(*keys)
+    wait_for("%r after %r" % (said, keys), lambda: text(feedback) == said and focused(left_entry))
+if cells(find(practice, pyatspi.ROLE_TABLE, "Редовете досега")) != ["1\t24\t26\t", "2\t48\t13\t"]:
+    fail("the rows so far are wrong")
 wait_for("the mistake announced", lambda: announced and announced[-1] == said)
-if announced[-3:] != sayings or len(announced) != 4 or not announced[0].startswith("Здравей! "):
+if announced[1:] != SAYINGS[1::2] or not announced[0].startswith("Здравей! "):
     fail("announced %r" % announced)
-subprocess.run(["import", "-window", "root", "%s/practice-screen.png" % OUT], check=True)
-grabs = []
-for name, shown in [("main", window), ("practice", practice)]:
-    x, y, width, height = extents(shown)
-    grabs.append("%s/practice-%s.png" % (OUT, name))
-    subprocess.run(["convert", "%s/practice-screen.png" % OUT, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-                    "+repage", grabs[-1]], check=True)
-subprocess.run(["convert", grabs[0], "-size", "8x1", "xc:none", grabs[1], "-background", "none", "+append",
-                "%s/practice-beside.png" % OUT], check=True)
+side_by_side("practice", window, practice)
 xdotool("key", "Escape")
-wait_for("Esc to close the practice", lambda: practice_window() is None)
+wait_for("Esc to close the practice", lambda: shown_window("Упражнение") is None)
 print("practice by the keyboard: a task typed, a row right, a mistake explained and announced", flush=True)
 print("end-to-end test passed", flush=True)
