@@ -4,6 +4,7 @@
 
 #include "backends/qt/qt_window.h"
 #include "ui/form.h"
+#include "ui/options.h"
 #include "ui/program.h"
 
 class QApplication;
@@ -28,6 +29,10 @@ private:
     QtHost host_{window_};
     Program program_{window_, host_};
 };
+
+// The program's own options on its command line (ui/options.h), which choose the language;
+// Qt's own, such as -platform, are left to Qt.
+Options ReadCommandLine(int argc, char **argv);
 
 // Whether a window can be opened here: a display, or a Qt platform chosen explicitly.
 bool CanOpenWindow();

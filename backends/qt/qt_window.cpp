@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QActionGroup>
 #include <QContextMenuEvent>
 #include <QFont>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -28,10 +30,15 @@
 #include <cmath>
 #include <string>
 
+#include "calc/texts.h"
+
 namespace korvanta {
 namespace {
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A text of the description as the language chosen says it.
+QString Translated(std::string_view text) { return ToQString(Tr(text)); }
 
 std::string ToUtf8(const QString &text) { return text.toStdString(); }
 
@@ -103,6 +110,15 @@ public:
     const ControlSpec &design() const { return spec_; }
     QWidget *widget() const { return widget_; }
 
+    // The control's own words in the language chosen now: its accessible name, and the
+    // caption of a label. What a box or a list holds is the handlers' business.
+    virtual void Retranslate() {
+        widget_->setAccessibleName(Translated(spec_.accessibleName));
+        if (auto *label = qobject_cast<QLabel *>(widget_)) {
+            label->setText(Translated(spec_.text));
+        }
+    }
+
 protected:
     // Runs `action` once in the next turn of the event loop, however often it is asked
     // for until then; never after the control is gone. Qt posts the repaints a change
@@ -136,7 +152,7 @@ public:
         if (design.maxLength > 0) {
             edit_->setMaxLength(design.maxLength);
         }
-        edit_->setText(ToQString(design.text));
+        edit_->setText(Translated(design.text));
     }
     std::string Text() const override { return ToUtf8(edit_->text()); }
     void SetText(std::string_view text) override { edit_->setText(ToQString(text)); }
@@ -172,7 +188,7 @@ public:
         palette.setColor(QPalette::Base, Qt::white);
         palette.setColor(QPalette::Text, Qt::black);
         edit_->setPalette(palette);
-        text_ = design.text;
+        text_ = Tr(design.text);
         Show(); // the window opens with its texts
     }
     std::string Text() const override { return text_; }
@@ -352,13 +368,7 @@ class QtWindow::TableControl final : public RowsControl {
 public:
     TableControl(const ControlSpec &design, QTableWidget *table, int dpi, WindowEvents *&events)
         : RowsControl(design, table, events), table_(table) {
-        const std::vector<std::string_view> headings = Cells(design.text);
-        table_->setColumnCount(static_cast<int>(headings.size()));
-        QStringList labels;
-        for (std::string_view heading : headings) {
-            labels << ToQString(heading);
-        }
-        table_->setHorizontalHeaderLabels(labels);
+        ShowHeadings();
         for (std::size_t column = 0; column < design.columns.size(); ++column) {
             table_->setColumnWidth(static_cast<int>(column), TwipsToPixels(design.columns[column], dpi));
         }
@@ -380,7 +390,22 @@ public:
         return first != nullptr ? first->data(kWritten).toString().toStdString() : std::string();
     }
 
+    void Retranslate() override {
+        Control::Retranslate();
+        ShowHeadings();
+    }
+
 private:
+    void ShowHeadings() {
+        const std::vector<std::string_view> headings = Cells(Tr(design().text));
+        table_->setColumnCount(static_cast<int>(headings.size()));
+        QStringList labels;
+        for (std::string_view heading : headings) {
+            labels << ToQString(heading);
+        }
+        table_->setHorizontalHeaderLabels(labels);
+    }
+
     static constexpr int kWritten = Qt::UserRole; // the row's text as written, on its first cell
 
     void AddRow(std::string_view text) override {
@@ -415,8 +440,9 @@ private:
 
 class QtWindow::ButtonControl final : public Control, public Button {
 public:
-    ButtonControl(const ControlSpec &design, QPushButton *button, WindowEvents *&events) : Control(design, button) {
-        button->setText(ToQString(design.text));
+    ButtonControl(const ControlSpec &design, QPushButton *button, WindowEvents *&events)
+        : Control(design, button), button_(button) {
+        button->setText(Translated(design.text));
         if (design.backColor) {
             button->setStyleSheet(ButtonStyleSheet(*design.backColor));
         }
@@ -429,6 +455,13 @@ public:
     }
     bool Enabled() const override { return widget()->isEnabled(); }
     void SetEnabled(bool enabled) override { widget()->setEnabled(enabled); }
+    void Retranslate() override {
+        Control::Retranslate();
+        button_->setText(Translated(design().text));
+    }
+
+private:
+    QPushButton *button_;
 };
 
 QtWindow::QtWindow(int dpi, const FormSpec &form, QWidget *owner) : QWidget(owner), form_(form), dpi_(dpi) {
@@ -437,9 +470,8 @@ QtWindow::QtWindow(int dpi, const FormSpec &form, QWidget *owner) : QWidget(owne
     const Qt::WindowFlags frame =
         Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     setWindowFlags(form.opensFromMenu ? Qt::Dialog | frame : Qt::Window | frame | Qt::WindowMinimizeButtonHint);
-    setWindowTitle(ToQString(form.caption));
     setWindowIcon(ProgramIcon());
-    setAccessibleName(ToQString(form.caption));
+    ShowLanguage();
     setFont(FormFont(form.font, dpi));
     SetBackColor(*this, QPalette::Window, ToQColor(form.backColor));
     setFixedSize(ToQRect({0, 0, form.clientWidth, form.clientHeight}, dpi).size());
@@ -459,6 +491,31 @@ QtWindow::QtWindow(int dpi, const FormSpec &form, QWidget *owner) : QWidget(owne
 
 QtWindow::~QtWindow() = default;
 
+void QtWindow::Retranslate() {
+    ShowLanguage();
+    for (const auto &control : controls_) {
+        control->Retranslate();
+    }
+    for (const auto &[entry, action] : menu_) {
+        action->setText(Translated(entry->text));
+        if (entry->command == MenuCommand::Language) {
+            action->setChecked(entry->language == CurrentLanguage());
+        }
+    }
+}
+
+// The title, and the language the window speaks: the window's locale, which its controls
+// take. Qt 6.4 tells screen readers (AT-SPI) only the application's language, its
+// default locale, so that follows too.
+void QtWindow::ShowLanguage() {
+    const QString title = ToQString(WindowCaption(form_));
+    setWindowTitle(title);
+    setAccessibleName(title);
+    const QLocale language(ToQString(CurrentLanguage()));
+    QLocale::setDefault(language);
+    setLocale(language);
+}
+
 // The menu's entries are actions of the window: each key works anywhere in it, and a
 // right click or the context-menu key on the window, a label, a list or a button shows
 // them with their keys (the text boxes keep their own edit menus). Qt gives the
@@ -468,17 +525,31 @@ void QtWindow::AddMenu() {
     if (form_.menu.empty()) {
         return;
     }
+    // The languages come after the rest, apart from it, one of them chosen.
+    auto *languages = new QActionGroup(this);
+    languages->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (const MenuEntry &entry : form_.menu) {
-        auto *action = new QAction(ToQString(entry.text), this);
+        if (entry.command == MenuCommand::Language && languages->actions().isEmpty()) {
+            auto *separator = new QAction(this);
+            separator->setSeparator(true);
+            addAction(separator);
+        }
+        auto *action = new QAction(Translated(entry.text), this);
         if (entry.functionKey > 0) {
             action->setShortcut(QKeySequence(Qt::Key_F1 + (entry.functionKey - 1)));
         }
-        QObject::connect(action, &QAction::triggered, this, [this, command = entry.command] {
+        if (entry.command == MenuCommand::Language) {
+            action->setCheckable(true);
+            action->setChecked(entry.language == CurrentLanguage());
+            languages->addAction(action);
+        }
+        QObject::connect(action, &QAction::triggered, this, [this, &entry] {
             if (events_ != nullptr) {
-                events_->MenuChosen(command);
+                events_->MenuChosen(entry);
             }
         });
         addAction(action);
+        menu_.push_back({&entry, action});
     }
     setContextMenuPolicy(Qt::ActionsContextMenu);
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
@@ -537,7 +608,7 @@ void QtWindow::AddControl(const ControlSpec &design) {
         break;
     }
     case ControlKind::Label: {
-        auto *label = new QLabel(ToQString(design.text), this);
+        auto *label = new QLabel(Translated(design.text), this);
         label->setAlignment((design.align == TextAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         control = std::make_unique<Control>(design, label);
         break;
@@ -545,7 +616,7 @@ void QtWindow::AddControl(const ControlSpec &design) {
     }
     QWidget *widget = control->widget();
     widget->setObjectName(QStringLiteral("%1_%2").arg(ToQString(design.name)).arg(design.index));
-    widget->setAccessibleName(ToQString(design.accessibleName));
+    widget->setAccessibleName(Translated(design.accessibleName));
     widget->setGeometry(ToQRect(VisibleRect(design, form_), dpi_));
     if (design.backColor) {
         SetBackColor(*widget, QPalette::Window, ToQColor(*design.backColor));

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "calc/controls.h"
@@ -19,6 +20,7 @@
 #include "ui/layout.h"
 #include "ui/window.h"
 
+class QAction;
 class QFont;
 class QIcon;
 class QRect;
@@ -48,6 +50,7 @@ public:
     ControlRegistry &controls() override { return registry_; }
     // The handlers that receive the clicks of the buttons and lists from now on.
     void Connect(WindowEvents &events) override { events_ = &events; }
+    void Retranslate() override;
     // The main form's handlers alone, without the rest of the program.
     void Connect(FormEvents &form) {
         adapter_.emplace(form);
@@ -78,6 +81,7 @@ private:
     void ConnectInputs();
     void LinkLabelsAndTabOrder();
     void AddMenu();
+    void ShowLanguage();
 
     const FormSpec &form_;
     int dpi_;
@@ -85,6 +89,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     WindowEvents *events_ = nullptr;
     std::optional<FormEventsAdapter> adapter_;
+    std::vector<std::pair<const MenuEntry *, QAction *>> menu_; // the menu's entries and their actions
 };
 
 // The windows of the main window's menu: each built on first use as a window of its own

@@ -3,14 +3,15 @@
 "Защо става така?" open beside it, then practises the same task by the keyboard in the
 window "Упражнение": clicks and keys through xdotool, and reads the windows back through
 AT-SPI, as a screen reader does, including what the program announces.
-Usage: end_to_end.py PROGRAM_PID OUTPUT_DIR"""
+With "en" after them: the program was started in English (see english()).
+Usage: end_to_end.py PROGRAM_PID OUTPUT_DIR [en]"""
 
 import subprocess
 import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 PID = int(sys.argv[1])
 OUT = sys.argv[2]
@@ -145,7 +146,82 @@ def close_explanation():
     wait_for("Esc to close the explanation", lambda: explanation() is None)
 
 
+def application_locale():
+    """The language the program tells screen readers: Qt answers AT-SPI's GetLocale of the
+    application (pyatspi does not ask it), on the accessibility bus."""
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, -1,
+                                None).unpack()[0]
+    bus = Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None,
+        None)
+
+    def ask(method, *args):
+        return bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method,
+                             GLib.Variant("(s)", args) if args else None, None, 0, -1, None).unpack()[0]
+
+    for name in ask("ListNames"):
+        if name.startswith(":") and ask("GetConnectionUnixProcessID", name) == PID:
+            return bus.call_sync(name, "/org/a11y/atspi/accessible/root", "org.a11y.atspi.Application", "GetLocale",
+                                 GLib.Variant("(u)", (0,)), None, 0, -1, None).unpack()[0]
+    return None
+
+
+def english():
+    """The worked example and a bad input in the program started in English, then the
+    switch back to Bulgarian through the context menu, every caption following at once."""
+    window = wait_for("the main window", lambda: app[0] if app.childCount else None)
+    if window.name != "www.example.org Maths - multiplying by halving and doubling":
+        fail("the English window's caption is %r" % window.name)
+    if application_locale() != "en_US":
+        fail("the application's language for screen readers is %r" % application_locale())
+    names = ["Number 1", "Number 2", "Working", "Numbers doubled", "Numbers halved", "Calculate", "Clear"]
+    roles = [pyatspi.ROLE_TEXT] * 3 + [pyatspi.ROLE_LIST] * 2 + [pyatspi.ROLE_PUSH_BUTTON] * 2
+    first, second, working, left, right, calculate, clear = (find(window, role, name) for role, name in
+                                                              zip(roles, names))
+    if None in (first, second, working, left, right, calculate, clear):
+        fail("a control without its English name")
+    if not text(working).startswith("There is a way to multiply two whole numbers"):
+        fail("the working box opens with %r" % text(working)[:40])
+    window_id = subprocess.run(["xdotool", "search", "--pid", str(PID), "--name", "Maths"], check=True,
+                               capture_output=True, text=True).stdout.split()[0]
+    click(clear)
+    wait_for("Clear to empty the working box", lambda: text(working) == "" and text(first) == "")
+    type_into(first, "24")
+    type_into(second, "26")
+    for press in range(1, 5):
+        click(calculate)
+        wait_for("row %d after press %d" % (press + 1, press), lambda: left.childCount == press + 1)
+    wait_for("the product", lambda: text(working) == "48 + 192 + 384 = 624\n")
+    click(right[2])
+    wait_for("row 2 selected in both columns", lambda: selected_rows(left) == [2] and selected_rows(right) == [2])
+    screenshot("english", window_id)
+    print("worked example in English: %r" % text(working), flush=True)
+
+    click(clear)
+    wait_for("Clear to empty the columns", lambda: left.childCount == 0)
+    type_into(first, "1")
+    type_into(second, "26")
+    click(calculate)
+    wait_for("the message on a bad input", lambda: text(working) == "Each factor must be greater than 1!")
+
+    # Through the context menu: its third entry, the first after the separator, is Bulgarian.
+    xdotool("mousemove", *centre(find(window, pyatspi.ROLE_LABEL, "Maths - multiplying by halving")), "click", "3")
+    time.sleep(0.3)
+    xdotool("key", "Down", "Down", "Down", "Return")
+    wait_for("the captions in Bulgarian", lambda: calculate.name == "Сметни" and window.name.endswith(
+        " Математика - цвлочислено умножение"))
+    wait_for("the message in Bulgarian", lambda: text(working) == "Всеки множител да е по-голям от 1!")
+    if application_locale() != "bg_BG":
+        fail("after the switch the application's language is %r" % application_locale())
+    print("switched to Bulgarian through the context menu", flush=True)
+    print("end-to-end test in English passed", flush=True)
+
+
 app = wait_for("the program on the accessibility bus", application, timeout=20)
+if sys.argv[3:] == ["en"]:
+    english()
+    sys.exit(0)
 window = wait_for("the main window", lambda: app[0] if app.childCount else None)
 if not window.name.endswith(" Математика - цвлочислено умножение"):
     fail("the window's caption is %r" % window.name)
@@ -301,7 +377,7 @@ type_keys(["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"])
 wait_for("Shift+Tab back to the task", lambda: focused(task))
 COUNTS = "\nСтъпки: %d, верни от първия опит: %d, грешки: %d."
 SAYINGS = [(["ctrl+a"], "24", ["Tab", "ctrl+a"], "26", ["Return"]),
-           "Своя задача. Задачата е 24 × 26. Първият ред е готов: това са двете числа. Напиши следващия ред: "
+           "Своя задача: 24 × 26. Първият ред е готов: това са двете числа. Напиши следващия ред: "
            "вляво 24 × 2, вдясно 26 : 2 без остатъка." + COUNTS % (0, 0, 0),
            ("48", ["Tab"], "13", ["Return"]),
            "Вярно! Напиши следващия ред: вляво 48 × 2, вдясно 13 : 2 без остатъка." + COUNTS % (1, 1, 0),
@@ -310,12 +386,34 @@ SAYINGS = [(["ctrl+a"], "24", ["Tab", "ctrl+a"], "26", ["Return"]),
 for keys, said in zip(SAYINGS[::2], SAYINGS[1::2]):
     type_keys(*keys)
     wait_for("%r after %r" % (said, keys), lambda: text(feedback) == said and focused(left_entry))
-if cells(find(practice, pyatspi.ROLE_TABLE, "Редовете досега")) != ["1\t24\t26\t", "2\t48\t13\t"]:
+so_far = find(practice, pyatspi.ROLE_TABLE, "Редовете досега")
+if cells(so_far) != ["1\t24\t26\t", "2\t48\t13\t"]:
     fail("the rows so far are wrong")
 wait_for("the mistake announced", lambda: announced and announced[-1] == said)
 if announced[1:] != SAYINGS[1::2] or not announced[0].startswith("Здравей! "):
     fail("announced %r" % announced)
 side_by_side("practice", window, practice)
+
+# The rest of the task: the row corrected and the rest typed, the rows with an odd number
+# on the right marked (a row clicked, then the button), and the product, praised.
+for number, (doubled, halved) in enumerate([("96", "6"), ("192", "3"), ("384", "1")], start=3):
+    type_keys(["ctrl+a"], doubled, ["Tab", "ctrl+a"], halved, ["Return"])
+    wait_for("row %d taken" % number, lambda: len(cells(so_far)) == number and focused(left_entry))
+mark = find(practice, pyatspi.ROLE_PUSH_BUTTON, "Сложи избрания ред в сумата")
+for row in [1, 3, 4]:
+    click(so_far.queryTable().getAccessibleAt(row, 1))
+    wait_for("row %d chosen" % (row + 1), lambda: list(so_far.queryTable().getSelectedRows()) == [row])
+    click(mark)
+    wait_for("row %d in the sum" % (row + 1), lambda: cells(so_far)[row].endswith("\tда"))
+ALL_ROWS = ["1\t24\t26\t", "2\t48\t13\tда", "3\t96\t6\t", "4\t192\t3\tда", "5\t384\t1\tда"]
+if cells(so_far) != ALL_ROWS:
+    fail("the finished rows are %r" % cells(so_far))
+click(find(practice, pyatspi.ROLE_TEXT, "Произведение"))
+type_keys("624", ["Return"])
+PRAISE = "Браво! 24 × 26 = 48 + 192 + 384 = 624."
+wait_for("the praise", lambda: text(feedback).startswith(PRAISE))
+wait_for("the praise announced", lambda: announced[-1].startswith(PRAISE))
+print("practice to the end: every row, the marks and the product praised", flush=True)
 xdotool("key", "Escape")
 wait_for("Esc to close the practice", lambda: shown_window("Упражнение") is None)
 print("practice by the keyboard: a task typed, a row right, a mistake explained and announced", flush=True)

@@ -4,6 +4,7 @@
 // delivers a user's.
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 #include "backends/qt/qt_window.h"
+#include "calc/texts.h"
 #include "tests/window_driver.h"
 
 namespace korvanta::testing {
@@ -107,6 +109,22 @@ inline QString ShownText(QWidget &widget) {
     return rows.join(QLatin1Char('\n'));
 }
 
+// The entry of a window's menu that chooses the language `code`, by the language's own name.
+inline QAction *LanguageAction(QWidget &window, std::string_view code) {
+    for (const LanguageInfo &language : Languages()) {
+        if (language.code != code) {
+            continue;
+        }
+        const QString name = QString::fromUtf8(language.name.data(), static_cast<qsizetype>(language.name.size()));
+        for (QAction *action : window.actions()) {
+            if (action->isCheckable() && action->text() == name) {
+                return action;
+            }
+        }
+    }
+    return nullptr;
+}
+
 class QtDriver final : public ProgramDriver {
 public:
     explicit QtDriver(int dpi = 96) : window_(dpi) { window_.show(); }
@@ -158,6 +176,12 @@ public:
     // The key goes to the box through Qt's key handling, as a user's key in it does.
     void PressEnter(ControlArray array, std::int16_t index) override {
         QTest::keyClick(WidgetOf<QLineEdit>(WindowOf(array, index), array, index), Qt::Key_Return);
+    }
+    // The language's entry of the main window's menu, as a click on it triggers it.
+    void ChooseLanguage(std::string_view code) override {
+        QAction *action = LanguageAction(window_, code);
+        ASSERT_NE(action, nullptr) << "no menu entry for " << code;
+        action->trigger();
     }
 
 private:
