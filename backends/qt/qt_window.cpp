@@ -27,6 +27,7 @@
 #include <QTextCursor>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -361,17 +362,14 @@ private:
     QListWidget *list_;
 };
 
-// A table: the description's headings over its columns, at its widths, and rows chosen
-// whole. The cells only show text; each row keeps the text it was written with, so that
-// it reads back exactly, whatever its number of cells.
+// A table: the description's headings over its columns, at its widths (wider where a
+// heading in the language chosen needs more), and rows chosen whole. The cells only show
+// text; each row keeps the text it was written with, so that it reads back exactly,
+// whatever its number of cells.
 class QtWindow::TableControl final : public RowsControl {
 public:
     TableControl(const ControlSpec &design, QTableWidget *table, int dpi, WindowEvents *&events)
-        : RowsControl(design, table, events), table_(table) {
-        ShowHeadings();
-        for (std::size_t column = 0; column < design.columns.size(); ++column) {
-            table_->setColumnWidth(static_cast<int>(column), TwipsToPixels(design.columns[column], dpi));
-        }
+        : RowsControl(design, table, events), table_(table), dpi_(dpi) {
         QHeaderView *header = table_->horizontalHeader();
         header->setStretchLastSection(true); // up to the table's edge, or the scroll bar
         header->setSectionsClickable(false);
@@ -383,6 +381,7 @@ public:
         table_->setSortingEnabled(false);
         table_->setWordWrap(false);
         table_->setCornerButtonEnabled(false);
+        ShowHeadings();
     }
 
     std::string List(std::int16_t row) const override {
@@ -404,6 +403,12 @@ private:
             labels << ToQString(heading);
         }
         table_->setHorizontalHeaderLabels(labels);
+        const QHeaderView *header = table_->horizontalHeader();
+        for (std::size_t column = 0; column < design().columns.size(); ++column) {
+            const int index = static_cast<int>(column);
+            table_->setColumnWidth(
+                index, std::max(TwipsToPixels(design().columns[column], dpi_), header->sectionSizeHint(index)));
+        }
     }
 
     static constexpr int kWritten = Qt::UserRole; // the row's text as written, on its first cell
@@ -436,6 +441,7 @@ private:
     }
 
     QTableWidget *table_;
+    int dpi_;
 };
 
 class QtWindow::ButtonControl final : public Control, public Button {
