@@ -50,11 +50,12 @@ set(CPACK_PACKAGE_NAME umnozhenie)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "example.org")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Умножение чрез деление: multiplication by halving and doubling")
-set(CPACK_PACKAGE_DESCRIPTION "A small teaching program with a Bulgarian user interface that shows how to
-multiply two whole numbers by halving and doubling. Each press of Calculate
-adds a row: the left column doubles the first number, the right column halves
-the second, dropping the remainder, until it reaches 1. The working box adds up
-the left values of the rows whose right value is odd: the product.")
+set(CPACK_PACKAGE_DESCRIPTION "A small teaching program with a Bulgarian user interface, or an English one,
+that shows how to multiply two whole numbers by halving and doubling. Each
+press of Calculate adds a row: the left column doubles the first number, the
+right column halves the second, dropping the remainder, until it reaches 1.
+The working box adds up the left values of the rows whose right value is odd:
+the product.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the built program into a scratch folder and makes its .deb, then checks that
-# both hold the program, the desktop entry (Bulgarian name), the icons, the software-centre
+# both hold the program, the desktop entry (Bulgarian name, English beside it), the icons, the software-centre
 # entry, the manual pages and the Debian documents, and that the package names what it
 # needs from Debian.
 # Usage: package_test.sh BUILD_DIR SCRATCH_DIR
@@ -31,6 +31,12 @@ for line in "Type=Application" "Name=Умножение чрез деление"
   grep -qxF "$line" "$entry" || fail "the desktop entry lacks $line"
 done
 grep -q '^Comment=Умножение на две числа' "$entry" || fail "the desktop entry has no Bulgarian comment"
+# English beside it, and an action that starts the program in English.
+for line in "Name[en]=Multiplication by halving" "Actions=English;" "[Desktop Action English]" \
+  "Exec=umnozhenie --lang en"; do
+  grep -qxF "$line" "$entry" || fail "the desktop entry lacks $line"
+done
+grep -q '^Comment\[en\]=' "$entry" || fail "the desktop entry has no English comment"
 desktop-file-validate "$entry" || fail "desktop-file-validate refuses the desktop entry"
 identify -format '%w x %h\n' "$scratch/prefix/share/icons/hicolor/32x32/apps/umnozhenie.png" | grep -qx '32 x 32' ||
   fail "the icon is not 32 x 32"
