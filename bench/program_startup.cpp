@@ -9,6 +9,9 @@
 
 int main(int argc, char **argv) {
     korvanta::bench::MarkPhase(korvanta::bench::Phase::Main);
+    if (!korvanta::ReadCommandLine(argc, argv).error.empty()) {
+        return 2;
+    }
     if (!korvanta::CanOpenWindow()) {
         return 1;
     }

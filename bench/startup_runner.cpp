@@ -4,7 +4,9 @@
 // exec to the probe's first paint and the peak resident memory of the whole process
 // (from wait4). Prints a Markdown table and checks the program against the bare form.
 //
-//   korvanta_startup [--runs N] [--program PATH] --bare PATH --floor PATH
+//   korvanta_startup [--runs N] [--program PATH [--lang CODE]] --bare PATH --floor PATH
+//
+// With --lang, the program starts in that language (its own option --lang CODE).
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -31,6 +33,7 @@ struct Probe {
     Probe(std::string label, std::string path) : label(std::move(label)), path(std::move(path)) {}
     std::string label;
     std::string path;
+    std::vector<std::string> options; // after the path on the command line
     std::vector<double> startupMs;
     std::vector<double> peakMiB;
     std::vector<double> hwmAtPaintMiB;
@@ -70,7 +73,12 @@ void RunOnce(Probe &probe, bool keep) {
         if (dup2(fds[1], korvanta::bench::kReportFd) < 0) {
             _exit(127);
         }
-        execl(probe.path.c_str(), probe.path.c_str(), static_cast<char *>(nullptr));
+        std::vector<char *> command{const_cast<char *>(probe.path.c_str())};
+        for (const std::string &option : probe.options) {
+            command.push_back(const_cast<char *>(option.c_str()));
+        }
+        command.push_back(nullptr);
+        execv(probe.path.c_str(), command.data());
         _exit(127);
     }
     close(fds[1]);
@@ -128,7 +136,7 @@ int main(int argc, char **argv) {
     int runs = 30;
     const int warmup = 3;
     std::vector<Probe> probes;
-    std::string program, bare, floor;
+    std::string program, bare, floor, language;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         const char *value = argv[i + 1];
@@ -140,15 +148,20 @@ int main(int argc, char **argv) {
             bare = value;
         } else if (option == "--floor") {
             floor = value;
+        } else if (option == "--lang") {
+            language = value;
         } else {
             Fail("unknown option " + option);
         }
     }
     if (bare.empty() || floor.empty()) {
-        Fail("usage: korvanta_startup [--runs N] [--program PATH] --bare PATH --floor PATH");
+        Fail("usage: korvanta_startup [--runs N] [--program PATH [--lang CODE]] --bare PATH --floor PATH");
     }
     if (!program.empty()) {
-        probes.emplace_back("the program (Qt)", program);
+        probes.emplace_back(language.empty() ? "the program (Qt)" : "the program (Qt), --lang " + language, program);
+        if (!language.empty()) {
+            probes.back().options = {"--lang", language};
+        }
     }
     probes.emplace_back("bare Qt form", bare);
     probes.emplace_back("floor: Xlib + Xft", floor);
