@@ -54,9 +54,11 @@ std::string_view Lookup(const Catalogue *catalogue, std::string_view text) {
     if (catalogue == nullptr) {
         return text;
     }
-    const auto entry = std::lower_bound(catalogue->entries.begin(), catalogue->entries.end(), text,
-                                        [](const CatalogueEntry &each, std::string_view id) { return each.id < id; });
-    return entry != catalogue->entries.end() && entry->id == text ? entry->text : text;
+    const std::uint64_t id = TextHash(text);
+    const auto entry =
+        std::lower_bound(catalogue->entries.begin(), catalogue->entries.end(), id,
+                         [](const CatalogueEntry &each, std::uint64_t wanted) { return each.id < wanted; });
+    return entry != catalogue->entries.end() && entry->id == id ? entry->text : text;
 }
 
 } // namespace

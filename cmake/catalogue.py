@@ -85,6 +85,14 @@ def placeholders(text):
     return sorted(re.findall(r'%[1-9]\$s', text))
 
 
+def text_hash(text):
+    """FNV-1a, 64 bits, over the UTF-8 bytes: calc/catalogue.h computes the same."""
+    value = 0xcbf29ce484222325
+    for byte in text.encode('utf-8'):
+        value = ((value ^ byte) * 0x100000001b3) & 0xffffffffffffffff
+    return value
+
+
 def literal(text):
     out = ['"']
     for ch in text:
@@ -134,6 +142,11 @@ def main():
             problems.append(f'{path}: the header has no "X-Language-Name:" line')
         elif code != 'bg':
             catalogues.append((code, name.group(1).strip(), entries))
+    hashes = {}
+    for msgid in wanted:
+        other = hashes.setdefault(text_hash(msgid), msgid)
+        if other != msgid:
+            problems.append(f'"{msgid}" and "{other}" share a hash: change one of them a little')
     if problems:
         for problem in problems:
             print(problem, file=sys.stderr)
@@ -143,8 +156,8 @@ def main():
              '#include "calc/catalogue.h"', '', 'namespace korvanta {', 'namespace {', '']
     for code, name, entries in catalogues:
         lines.append(f'constexpr CatalogueEntry k_{code}[] = {{')
-        for msgid in sorted(entries, key=lambda text: text.encode('utf-8')):
-            lines.append(f'    {{{literal(msgid)}, {literal(entries[msgid][0])}}},')
+        for msgid in sorted(entries, key=text_hash):
+            lines.append(f'    {{0x{text_hash(msgid):016x}u, {literal(entries[msgid][0])}}},')
         lines.append('};')
     lines.append('constexpr Catalogue kAll[] = {')
     for code, name, _ in catalogues:
