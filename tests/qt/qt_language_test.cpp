@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "backends/qt/main_window.h"
 #include "calc/texts.h"
@@ -94,80 +94,36 @@ void ExpectInLanguage(QtWindow &window) {
     }
 }
 
-// F1 and F2 open their windows; English from the menu, then Bulgarian again: all three
-// windows follow each time, the menu too, with the language in use checked, and the
-// language screen readers are told (the application's default locale, which Qt's AT-SPI
-// reports). Back in Bulgarian, every window is as it opened.
-TEST(QtLanguages, AChoiceInTheMenuReachesEveryOpenWindow) {
+// F1 opens its window; English from the menu, then F2 builds the practice in English; then
+// Bulgarian again: every window follows each time, the menu too, with the language in use
+// checked, and the language screen readers are told (the application's default locale,
+// which Qt's AT-SPI reports).
+TEST(QtLanguages, AChoiceInTheMenuReachesEveryWindow) {
     BackToBulgarian guard;
     QtDriver driver;
     Program program(driver.main(), driver.host());
     driver.PressFunctionKey(1);
-    driver.PressFunctionKey(2);
-    QtWindow &main = driver.window();
-    QtWindow *why = driver.qtHost().Built(ExplainForm());
-    QtWindow *practice = driver.qtHost().Built(PracticeForm());
-    ASSERT_TRUE(why != nullptr && practice != nullptr);
-
-    struct Step {
-        std::string_view code;
-        QLocale::Language language;
-        std::array<const char *, 3> titles;
-        const char *menuFirst;
-    };
-    for (const Step &step :
-         {Step{"en",
-               QLocale::English,
-               {"www.example.org Maths - multiplying by halving and doubling", "Why does it work?", "Practice"},
-               "Why does it work?"},
-          Step{"bg",
-               QLocale::Bulgarian,
-               {"www.example.org Математика - цвлочислено умножение", "Защо става така?", "Упражнение"},
-               "Защо става така?"}}) {
-        SCOPED_TRACE(std::string(step.code));
-        driver.ChooseLanguage(step.code);
-        EXPECT_EQ(CurrentLanguage(), step.code);
-        const std::array<QtWindow *, 3> windows{&main, why, practice};
-        for (std::size_t i = 0; i < windows.size(); ++i) {
-            EXPECT_EQ(windows[i]->windowTitle(), QString::fromUtf8(step.titles[i]));
-            EXPECT_EQ(windows[i]->locale().language(), step.language);
-            ExpectInLanguage(*windows[i]);
+    for (const auto &[code, language] : {std::pair{"en", QLocale::English}, std::pair{"bg", QLocale::Bulgarian}}) {
+        SCOPED_TRACE(code);
+        driver.ChooseLanguage(code);
+        driver.PressFunctionKey(2);
+        ASSERT_EQ(CurrentLanguage(), code);
+        for (const FormSpec *form : AllForms()) {
+            QtWindow &window = form == &MainForm() ? driver.window() : *driver.qtHost().Built(*form);
+            EXPECT_EQ(window.locale().language(), language);
+            ExpectInLanguage(window);
         }
-        EXPECT_EQ(QLocale().language(), step.language) << "what AT-SPI reports";
-        EXPECT_EQ(main.actions().front()->text(), QString::fromUtf8(step.menuFirst));
-        for (const LanguageInfo &language : Languages()) {
-            QAction *entry = LanguageAction(main, language.code);
-            ASSERT_NE(entry, nullptr);
-            EXPECT_EQ(entry->isChecked(), language.code == step.code) << language.code;
+        EXPECT_EQ(QLocale().language(), language) << "what AT-SPI reports";
+        for (const LanguageInfo &entry : Languages()) {
+            ASSERT_NE(LanguageAction(driver.window(), entry.code), nullptr);
+            EXPECT_EQ(LanguageAction(driver.window(), entry.code)->isChecked(), entry.code == code) << entry.code;
+        }
+        EXPECT_EQ(driver.window().actions().front()->text(), Q(Tr(MainForm().menu.front().text)));
+        if (code == std::string_view("en")) {
+            EXPECT_EQ(driver.window().windowTitle(),
+                      QStringLiteral("www.example.org Maths - multiplying by halving and doubling"));
         }
     }
-}
-
-// A window built after the switch opens in the language chosen.
-TEST(QtLanguages, AWindowBuiltLaterOpensInTheLanguageChosen) {
-    BackToBulgarian guard;
-    QtDriver driver;
-    Program program(driver.main(), driver.host());
-    driver.ChooseLanguage("en");
-    driver.PressFunctionKey(2);
-    ExpectInLanguage(*driver.qtHost().Built(PracticeForm()));
-}
-
-// The command line: the language from --lang, beside Qt's own options; a language the
-// program lacks gives the one line to print.
-TEST(QtLanguages, TheCommandLineChoosesTheLanguageAndLeavesQtItsOwn) {
-    BackToBulgarian guard;
-    std::array<char *, 5> english{const_cast<char *>("umnozhenie"), const_cast<char *>("-platform"),
-                                  const_cast<char *>("offscreen"), const_cast<char *>("--lang"),
-                                  const_cast<char *>("en")};
-    const Options options = ReadCommandLine(static_cast<int>(english.size()), english.data());
-    EXPECT_EQ(options.error, "");
-    EXPECT_EQ(CurrentLanguage(), "en");
-
-    std::array<char *, 2> unknown{const_cast<char *>("umnozhenie"), const_cast<char *>("--lang=xx")};
-    EXPECT_EQ(ReadCommandLine(static_cast<int>(unknown.size()), unknown.data()).error,
-              "umnozhenie: there is no language \"xx\"; there are: bg, en");
-    EXPECT_EQ(CurrentLanguage(), "en") << "unchanged";
 }
 
 } // namespace
