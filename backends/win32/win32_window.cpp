@@ -159,10 +159,16 @@ void SetIcons(HWND hwnd, HINSTANCE instance) {
     }
 }
 
+// Raised for a box whose new text screen readers should read out: Windows 8's "live
+// region changed" (older versions pass over an event they do not know).
+constexpr DWORD kLiveRegionChanged = 0x8019; // EVENT_OBJECT_LIVEREGIONCHANGED
+
 // Shared by the single-line inputs and the multi-line boxes.
 class EditBox final : public TextBox {
 public:
-    EditBox(HWND hwnd, bool multiLine) : hwnd_(hwnd), multiLine_(multiLine) {}
+    EditBox(HWND hwnd, const ControlSpec &design, Win32Window &window)
+        : hwnd_(hwnd), multiLine_(design.kind == ControlKind::MultiLineTextBox), announced_(design.announced),
+          window_(window) {}
     std::string Text() const override { return ToUtf8(WindowText(hwnd_)); }
     void SetText(std::string_view text) override {
         const std::wstring wide = ToUtf16(text);
@@ -171,11 +177,19 @@ public:
         if (!multiLine_ || wide != WindowText(hwnd_)) {
             SetWindowTextW(hwnd_, wide.c_str());
         }
+        // Told every time, also when the words are the same: the reader hears the answer
+        // to each check.
+        if (announced_) {
+            NotifyWinEvent(kLiveRegionChanged, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+        }
     }
+    void Focus() override { window_.FocusControl(hwnd_); }
 
 private:
     HWND hwnd_;
     bool multiLine_;
+    bool announced_;
+    Win32Window &window_;
 };
 
 class ListControl final : public ListBox {
@@ -377,8 +391,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
             if (design.maxLength > 0) {
                 SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(design.maxLength), 0);
             }
-            registry_.Register(design,
-                               child->model.emplace<EditBox>(hwnd, design.kind == ControlKind::MultiLineTextBox));
+            registry_.Register(design, child->model.emplace<EditBox>(hwnd, design, *this));
             break;
         case ControlKind::ListBox:
             registry_.Register(design, child->model.emplace<ListControl>(hwnd, design, events_));
@@ -647,9 +660,12 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 focusWhenInactive_ = focus;
             }
         } else if (HIWORD(wParam) == 0 && !children_.empty()) {
-            // The first time, the first control in tab order.
+            // The first time, the first control in tab order that takes the keyboard.
             const bool back = focusWhenInactive_ != nullptr && IsWindowEnabled(focusWhenInactive_);
-            MoveFocus(back ? focusWhenInactive_ : children_.front()->hwnd);
+            const auto first = std::find_if(children_.begin(), children_.end(), [](const auto &child) {
+                return (GetWindowLongW(child->hwnd, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowEnabled(child->hwnd);
+            });
+            MoveFocus(back ? focusWhenInactive_ : first != children_.end() ? (*first)->hwnd : nullptr);
         }
         return 0;
     case WM_DPICHANGED:
@@ -788,18 +804,28 @@ void Win32Window::DrawButton(const DRAWITEMSTRUCT &item) const {
 }
 
 LRESULT Win32Window::DefaultButtonId() const {
-    // Enter presses the focused button; in an input it presses Calculate, Command1(0).
+    // Enter presses the focused button; in an input, the button its description names
+    // (in the main window Calculate, Command1(0)).
     const Child *focused = FindChild(GetFocus());
     const Child *target = nullptr;
     if (focused != nullptr && focused->design.kind == ControlKind::Button) {
         target = focused;
-    } else if (focused != nullptr && focused->design.kind == ControlKind::TextBox) {
-        target = FindChild(ControlWindow(ControlArray::Command1, 0));
+    } else if (focused != nullptr && focused->design.kind == ControlKind::TextBox && focused->design.enter) {
+        target = FindChild(ControlWindow(focused->design.enter->array, focused->design.enter->index));
     }
     if (target == nullptr || !IsWindowEnabled(target->hwnd)) {
         return 0;
     }
     return MAKELRESULT(target->id, DC_HASDEFID);
+}
+
+void Win32Window::FocusControl(HWND control) {
+    if (hwnd_ != nullptr && GetActiveWindow() == hwnd_) {
+        MoveFocus(control);
+    } else {
+        // A hidden or inactive window gives it the focus when it is next activated.
+        focusWhenInactive_ = control;
+    }
 }
 
 void Win32Window::MoveFocus(HWND target) {

@@ -61,6 +61,9 @@ public:
     HWND ControlWindow(ControlArray array, int index) const;
     // The logical DPI the window is laid out for.
     int dpi() const { return dpi_; }
+    // Gives a control the keyboard's focus: at once while the window is active, else when
+    // it is next activated.
+    void FocusControl(HWND control);
 
 private:
     class Child;

@@ -3,6 +3,7 @@
 // key, window menu and context menu; Esc; the explanation's table as a list view.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,49 +22,61 @@ struct RecordedEvents final : WindowEvents {
     std::vector<MenuCommand> menu;
 };
 
-// F1 wherever the focus is in the main window (where Esc does nothing), the window menu,
-// and the context menu of the form, a label and a list choose the entry; the text boxes
-// keep their own edit menus.
-TEST(TheMenu, EveryWayToTheEntryChoosesIt) {
+// Each entry's key wherever the focus is in the main window (where Esc does nothing), the
+// window menu, and the context menu of the form, a label and a list choose the entry; the
+// text boxes keep their own edit menus.
+TEST(TheMenu, EveryWayToEachEntryChoosesIt) {
     Win32Driver driver;
     const HWND main = driver.window().hwnd();
     RecordedEvents events;
     driver.window().Connect(events);
-    const std::vector<MenuCommand> once{MainForm().menu[0].command};
-    for (const ControlSpec &design : MainForm().controls) {
-        if (design.kind != ControlKind::Label) {
-            SetFocus(driver.Hwnd(design.array, design.index));
-            driver.PressKey(VK_F1);
-            driver.PressKey(VK_ESCAPE);
-            EXPECT_EQ(std::exchange(events.menu, {}), once) << "F1 in " << design.name << "(" << design.index << ")";
-            EXPECT_TRUE(IsWindowVisible(main)) << "Esc in " << design.name << "(" << design.index << ")";
-        }
-    }
-
+    const std::span<const MenuEntry> entries = MainForm().menu;
+    ASSERT_EQ(entries.size(), 2u);
     const HMENU system = GetSystemMenu(main, FALSE);
-    const int last = GetMenuItemCount(system) - 1;
-    EXPECT_TRUE(GetMenuState(system, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR);
-    wchar_t text[64] = {};
-    GetMenuStringW(system, static_cast<UINT>(last), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
-    EXPECT_EQ(win32::ToUtf8(text), std::string(MainForm().menu[0].text) + "\tF1");
-    const UINT id = GetMenuItemID(system, last);
-    EXPECT_TRUE(id % 16 == 0 && id < 0xF000) << id << ": the window menu's own bits and commands";
-    SendMessageW(main, WM_SYSCOMMAND, id, 0);
-    EXPECT_EQ(std::exchange(events.menu, {}), once) << "the window menu";
+    const int first = GetMenuItemCount(system) - static_cast<int>(entries.size());
+    EXPECT_TRUE(GetMenuState(system, static_cast<UINT>(first - 1), MF_BYPOSITION) & MF_SEPARATOR);
 
-    // The context menu's entry chosen with the keyboard, as the menu takes it: Down, Enter.
-    const auto contextMenu = [&](HWND from, UINT message, LPARAM at) {
-        PostMessageW(main, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(main, WM_KEYDOWN, VK_RETURN, 0);
-        SendMessageW(from, message, reinterpret_cast<WPARAM>(from), at);
-        PumpMessages(&driver.window());
-        return std::exchange(events.menu, {});
-    };
-    const RECT label = PlaceOf(driver.Hwnd(ControlArray::Label2, 0));
-    EXPECT_EQ(contextMenu(main, WM_RBUTTONUP, MAKELPARAM(label.left + 2, label.top + 2)), once) << "on a label";
-    EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::List1, 1), WM_CONTEXTMENU, -1), once) << "Shift+F10 in a list";
-    EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::Text2, 0), WM_CONTEXTMENU, -1), std::vector<MenuCommand>{})
-        << "an input's own edit menu";
+    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+        SCOPED_TRACE(entries[entry].text);
+        const std::vector<MenuCommand> once{entries[entry].command};
+        for (const ControlSpec &design : MainForm().controls) {
+            if (design.kind != ControlKind::Label) {
+                SetFocus(driver.Hwnd(design.array, design.index));
+                driver.PressKey(static_cast<WPARAM>(VK_F1 + entries[entry].functionKey - 1));
+                driver.PressKey(VK_ESCAPE);
+                EXPECT_EQ(std::exchange(events.menu, {}), once)
+                    << "its key in " << design.name << "(" << design.index << ")";
+                EXPECT_TRUE(IsWindowVisible(main)) << "Esc in " << design.name << "(" << design.index << ")";
+            }
+        }
+
+        const auto position = static_cast<UINT>(first) + static_cast<UINT>(entry);
+        wchar_t text[64] = {};
+        GetMenuStringW(system, position, text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+        EXPECT_EQ(win32::ToUtf8(text),
+                  std::string(entries[entry].text) + "\tF" + std::to_string(entries[entry].functionKey));
+        const UINT id = GetMenuItemID(system, static_cast<int>(position));
+        EXPECT_TRUE(id % 16 == 0 && id < 0xF000) << id << ": the window menu's own bits and commands";
+        SendMessageW(main, WM_SYSCOMMAND, id, 0);
+        EXPECT_EQ(std::exchange(events.menu, {}), once) << "the window menu";
+
+        // The context menu's entry chosen with the keyboard, as the menu takes it: Down to
+        // the entry, Enter.
+        const auto contextMenu = [&](HWND from, UINT message, LPARAM at) {
+            for (std::size_t down = 0; down <= entry; ++down) {
+                PostMessageW(main, WM_KEYDOWN, VK_DOWN, 0);
+            }
+            PostMessageW(main, WM_KEYDOWN, VK_RETURN, 0);
+            SendMessageW(from, message, reinterpret_cast<WPARAM>(from), at);
+            PumpMessages(&driver.window());
+            return std::exchange(events.menu, {});
+        };
+        const RECT label = PlaceOf(driver.Hwnd(ControlArray::Label2, 0));
+        EXPECT_EQ(contextMenu(main, WM_RBUTTONUP, MAKELPARAM(label.left + 2, label.top + 2)), once) << "on a label";
+        EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::List1, 1), WM_CONTEXTMENU, -1), once) << "Shift+F10 in a list";
+        EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::Text2, 0), WM_CONTEXTMENU, -1), std::vector<MenuCommand>{})
+            << "an input's own edit menu";
+    }
 }
 
 // F1 opens the explanation with the keyboard in its table; Esc from any of its controls,
@@ -96,6 +109,68 @@ TEST(TheExplanation, ComesAndGoes) {
     EXPECT_EQ(frame.top, 500);
     DestroyWindow(driver.window().hwnd());
     EXPECT_FALSE(IsWindow(why));
+}
+
+// The practice is built on the first F2, beside the main window, with the keyboard in the
+// next row's first input; Enter there checks the row, and each answer written to the
+// feedback box is raised as a live region's change, for screen readers to read out. Esc
+// and its close button hide it.
+std::vector<HWND> announced; // the windows of the live-region events seen
+void CALLBACK Announced(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) {
+        announced.push_back(hwnd);
+    }
+}
+
+TEST(ThePractice, OpensBesideAndAnnouncesEachAnswer) {
+    Win32Driver driver;
+    Program program(driver.main(), driver.host(), [](std::int64_t low, std::int64_t) { return low; });
+    EXPECT_EQ(driver.windows().Built(PracticeForm()), nullptr) << "built on first use only";
+    const HWND main = driver.window().hwnd();
+    SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    driver.PressFunctionKey(2);
+    ASSERT_TRUE(driver.Shown(PracticeForm()));
+    const HWND practice = driver.windows().Built(PracticeForm())->hwnd();
+    RECT mainFrame{};
+    RECT frame{};
+    GetWindowRect(main, &mainFrame);
+    GetWindowRect(practice, &frame);
+    EXPECT_EQ(frame.left, mainFrame.right + MulDiv(8, driver.window().dpi(), USER_DEFAULT_SCREEN_DPI));
+    EXPECT_EQ(frame.top, mainFrame.top);
+    EXPECT_EQ(GetWindow(practice, GW_OWNER), main);
+    const HWND entry = driver.Hwnd(ControlArray::PracticeEntry, 0);
+    EXPECT_EQ(GetFocus(), entry);
+
+    constexpr DWORD kLiveRegionChanged = 0x8019;
+    announced.clear();
+    const HWINEVENTHOOK hook = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, Announced,
+                                               GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const HWND feedback = driver.Hwnd(ControlArray::PracticeFeedback, 0);
+    SendMessageW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"4"));
+    SendMessageW(driver.Hwnd(ControlArray::PracticeEntry, 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
+    const std::string before = TextOf(feedback);
+    for (int press = 1; press <= 2; ++press) {
+        driver.PressKey(VK_RETURN);
+        EXPECT_EQ(GetFocus(), entry) << "the keyboard stays on the next row";
+        EXPECT_NE(TextOf(feedback), before);
+        EXPECT_EQ(announced, std::vector<HWND>(static_cast<std::size_t>(press), feedback)) << "press " << press;
+    }
+    UnhookWinEvent(hook);
+
+    const HWND calculate = driver.Hwnd(ControlArray::Command1, 0);
+    SetFocus(calculate);
+    driver.PressFunctionKey(2);
+    EXPECT_EQ(GetFocus(), entry) << "where it was left";
+    SetFocus(feedback);
+    driver.PressEscape(PracticeForm());
+    EXPECT_FALSE(driver.Shown(PracticeForm())) << "Esc in the feedback";
+    EXPECT_EQ(GetFocus(), calculate);
+    driver.PressFunctionKey(2);
+    SendMessageW(practice, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(driver.Shown(PracticeForm())) << "the close button";
+    driver.PressFunctionKey(2);
+    EXPECT_EQ(driver.windows().Built(PracticeForm())->hwnd(), practice) << "the same window again";
 }
 
 // The table: a list view in report mode under the description's headings, at its place and
