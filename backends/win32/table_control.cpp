@@ -36,9 +36,19 @@ TableControl::TableControl(HWND hwnd, const ControlSpec &design, WindowEvents *c
     SetDpi(dpi);
 }
 
+// Each column as wide as the description makes it, and never too narrow for its heading:
+// a heading cut short is no heading (the fonts differ from machine to machine).
 void TableControl::SetDpi(int dpi) {
+    const std::vector<std::string_view> headings = Cells(design_.text);
     for (std::size_t column = 0; column < design_.columns.size(); ++column) {
-        SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(TwipsToPixels(design_.columns[column], dpi), 0));
+        int width = TwipsToPixels(design_.columns[column], dpi);
+        if (column < headings.size()) {
+            const std::wstring heading = ToUtf16(headings[column]);
+            const auto text = static_cast<int>(
+                SendMessageW(hwnd_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading.c_str())));
+            width = std::max(width, text + MulDiv(kHeadingMargins, dpi, USER_DEFAULT_SCREEN_DPI));
+        }
+        SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
     }
 }
 

@@ -24,6 +24,10 @@ namespace korvanta::win32 {
 inline constexpr DWORD kTableStyle = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
 inline constexpr DWORD kTableExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
 
+// The space a heading's text needs beside it, both sides together, in pixels at 96 DPI:
+// the header control keeps three edges' widths clear on either side.
+inline constexpr int kHeadingMargins = 12;
+
 // Posted to the table's parent, with the table's control identifier as wParam, when the
 // user has left a row and the list view may still choose another in the same action.
 inline constexpr UINT kCheckTableSelection = WM_APP + 1;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "backends/win32/table_control.h"
 #include "tests/win32/win32_driver.h"
 #include "ui/program.h"
 
@@ -219,6 +220,36 @@ TEST_P(TheTable, TellsTheRowChosenOnce) {
     PumpMessages(&driver.window());
     EXPECT_EQ(rows.ListIndex(), -1);
     EXPECT_EQ(events.rowsChosen, 4) << "a click below the rows leaves none";
+}
+
+// Every table's headings are shown whole, also where the description's widths are too
+// narrow for them in this font.
+TEST_P(TheTable, ShowsEveryHeadingWhole) {
+    Win32Driver driver;
+    for (const FormSpec *form : AllForms()) {
+        for (const ControlSpec &design : form->controls) {
+            if (design.kind != ControlKind::Table) {
+                continue;
+            }
+            win32::Win32Window &window = static_cast<win32::Win32Window &>(driver.host().Build(*form));
+            const HWND table = window.ControlWindow(design.array, design.index);
+            int dpi = window.dpi();
+            if (GetParam() != 0) {
+                dpi = GetParam();
+                RECT suggested{40, 30, 40 + 900, 30 + 800};
+                SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            }
+            const std::vector<std::string_view> headings = Cells(design.text);
+            for (std::size_t column = 0; column < headings.size(); ++column) {
+                const std::wstring heading = win32::ToUtf16(headings[column]);
+                const LRESULT text =
+                    SendMessageW(table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading.c_str()));
+                EXPECT_GE(SendMessageW(table, LVM_GETCOLUMNWIDTH, column, 0),
+                          text + MulDiv(win32::kHeadingMargins, dpi, USER_DEFAULT_SCREEN_DPI))
+                    << form->name << ": " << headings[column];
+            }
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, TheTable, ::testing::Values(0, 144), [](const auto &info) {
