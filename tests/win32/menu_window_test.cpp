@@ -158,6 +158,13 @@ TEST(ThePractice, OpensBesideAndAnnouncesEachAnswer) {
         EXPECT_EQ(announced, std::vector<HWND>(static_cast<std::size_t>(press), feedback)) << "press " << press;
     }
     UnhookWinEvent(hook);
+    const auto barShown = [feedback] { return (GetWindowLongW(feedback, GWL_STYLE) & WS_VSCROLL) != 0; };
+    EXPECT_FALSE(barShown()) << "a short answer needs no scroll bar";
+    ControlRegistry &controls = driver.windows().Built(PracticeForm())->controls();
+    controls.Text(ControlArray::PracticeFeedback, 0).SetText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8");
+    EXPECT_TRUE(barShown()) << "a long one does";
+    controls.Text(ControlArray::PracticeFeedback, 0).SetText("1");
+    EXPECT_FALSE(barShown());
 
     const HWND calculate = driver.Hwnd(ControlArray::Command1, 0);
     SetFocus(calculate);
