@@ -62,7 +62,24 @@ void TableControl::AddItem(std::string_view text) {
     }
     const std::vector<std::string_view> cells = Cells(text);
     const int row = ListCount();
+    const auto cell = [&cells](std::size_t column) { return column < cells.size() ? cells[column] : ""; };
     quiet_ = true;
+    if (static_cast<std::size_t>(row) < shown_.size()) {
+        // A row of the list view left from before Clear: its cells change where they differ.
+        std::string &shown = shown_[static_cast<std::size_t>(row)];
+        if (shown != text) {
+            const std::vector<std::string_view> before = Cells(shown);
+            for (std::size_t column = 0; column < columns_; ++column) {
+                if (column >= before.size() || before[column] != cell(column)) {
+                    SetCell(hwnd_, row, static_cast<int>(column), cell(column));
+                }
+            }
+            shown = text;
+        }
+        rows_.emplace_back(text);
+        quiet_ = false;
+        return;
+    }
     std::wstring first = ToUtf16(cells.front());
     LVITEMW item{};
     item.mask = LVIF_TEXT;
@@ -76,20 +93,44 @@ void TableControl::AddItem(std::string_view text) {
     quiet_ = false;
     if (added) {
         rows_.emplace_back(text);
+        shown_.emplace_back(text);
     }
 }
 
 void TableControl::Clear() {
+    // No row stays selected; the rows themselves stay until it is known which come back.
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     quiet_ = true;
-    SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     quiet_ = false;
     rows_.clear();
     told_ = -1;
+    if (!shown_.empty() && !trimPosted_) {
+        trimPosted_ = PostMessageW(GetParent(hwnd_), kTrimTable, static_cast<WPARAM>(GetDlgCtrlID(hwnd_)), 0) != FALSE;
+    }
+}
+
+void TableControl::Trim() {
+    trimPosted_ = false;
+    if (shown_.size() <= rows_.size()) {
+        return;
+    }
+    quiet_ = true;
+    if (rows_.empty()) {
+        SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+        shown_.clear();
+    }
+    while (shown_.size() > rows_.size()) {
+        shown_.pop_back();
+        SendMessageW(hwnd_, LVM_DELETEITEM, shown_.size(), 0);
+    }
+    quiet_ = false;
 }
 
 std::int16_t TableControl::ListIndex() const {
     const LRESULT row = SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    return row < 0 ? std::int16_t{-1} : static_cast<std::int16_t>(row);
+    return row < 0 || row >= ListCount() ? std::int16_t{-1} : static_cast<std::int16_t>(row);
 }
 
 void TableControl::SetListIndex(std::int16_t row) {

@@ -602,14 +602,40 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    // The handlers' turn is over when the outermost message of these windows has been
+    // handled: the tables they wrote again then drop the rows that did not come back
+    // (and at the latest when kTrimTable arrives).
+    static thread_local int depth = 0;
+    ++depth;
+    LRESULT result = 0;
     // An exception must not unwind through Windows' own frames: it ends the event loop
     // and Run() throws it again.
     try {
-        return self->HandleMessage(message, wParam, lParam);
+        result = self->HandleMessage(message, wParam, lParam);
     } catch (...) {
         (self->owner_ != nullptr ? self->owner_ : self)->failure_ = std::current_exception();
         PostQuitMessage(1);
-        return 0;
+    }
+    // Not while a list view tells of a change: it is in the middle of its own work.
+    if (depth == 1 && message != WM_NOTIFY) {
+        self->TrimTables(); // its own notifications come at a depth of 2
+    }
+    --depth;
+    return result;
+}
+
+void Win32Window::TrimTables() {
+    Win32Window &main = owner_ != nullptr ? *owner_ : *this;
+    const auto trim = [](const Win32Window &window) {
+        for (const auto &child : window.children_) {
+            if (auto *table = std::get_if<TableControl>(&child->model)) {
+                table->Trim();
+            }
+        }
+    };
+    trim(main);
+    for (const Win32Window *window : main.owned_) {
+        trim(*window);
     }
 }
 
@@ -624,6 +650,13 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (Child *child = FindChild(static_cast<int>(wParam))) {
             if (auto *table = std::get_if<TableControl>(&child->model)) {
                 table->CheckSelection();
+            }
+        }
+        return 0;
+    case kTrimTable:
+        if (Child *child = FindChild(static_cast<int>(wParam))) {
+            if (auto *table = std::get_if<TableControl>(&child->model)) {
+                table->Trim();
             }
         }
         return 0;

@@ -72,6 +72,9 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls(HINSTANCE instance);
+    // The tables of the main window and of the windows it owns drop the rows cleared and
+    // not written again.
+    void TrimTables();
     void CreateMenu();
     void Layout(int dpi, const RECT *suggested);
     void OnCommand(int id, int code);
