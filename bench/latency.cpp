@@ -5,20 +5,25 @@
 // mouse, until the list it grows has been painted again. Then the explanation window:
 // F1, posted like a key press, until the window has been painted (the first time in the
 // program, the first time on a fresh main window, and again once it is built), and a
-// click on Calculate with it open until both windows have been painted again.
+// click on Calculate with it open until both windows have been painted again. Last the
+// practice window: a row checked, by Enter in its input and by a click on its button,
+// until the feedback box has been painted with the new words.
 //
 //   korvanta_latency [tables] [--no-budgets]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -138,6 +143,59 @@ double F1UntilShown(korvanta::QtWindow &window) {
     timer.start();
     PostKey(window, Qt::Key_F1);
     return Await([&] { return shown.painted(); }) ? MicrosecondsSince(timer) / 1e3 : -1;
+}
+
+// Checks of a wrong row in the practice window, posted as a user's Enter in its input or
+// click on "Провери реда", each until the feedback box has been painted again; a wrong
+// row makes new words every time (the mistakes are counted in them). Adds the
+// milliseconds of the presses of Enter and of the clicks; false if F2 opened no practice
+// window or its feedback was not painted.
+bool PracticeChecks(korvanta::MainWindow &main, int samples, std::vector<double> &enterMs,
+                    std::vector<double> &clickMs) {
+    korvanta::QtWindow &window = main.window();
+    OwnedWindowPainted shown(window);
+    PostKey(window, Qt::Key_F2);
+    korvanta::QtWindow *practice = nullptr;
+    if (!Await([&] { return shown.painted(); }) ||
+        (practice = main.host().Built(korvanta::PracticeForm())) == nullptr) {
+        return false;
+    }
+    auto *feedback = qobject_cast<QPlainTextEdit *>(practice->Widget(ControlArray::PracticeFeedback, 0));
+    auto *left = qobject_cast<QLineEdit *>(practice->Widget(ControlArray::PracticeEntry, 0));
+    auto *check = qobject_cast<QPushButton *>(practice->Widget(ControlArray::PracticeCommand, korvanta::kCheckRow));
+    auto *ownTask = qobject_cast<QPushButton *>(practice->Widget(ControlArray::PracticeCommand, korvanta::kOwnTask));
+    if (feedback == nullptr || left == nullptr || check == nullptr || ownTask == nullptr) {
+        return false;
+    }
+    korvanta::ControlRegistry &controls = practice->controls();
+    PaintCounter feedbackPaints(*feedback->viewport());
+    QElapsedTimer timer;
+    for (int sample = 0; sample < samples; ++sample) {
+        // 15 rows to enter, three tries each: a fresh task long before the rows run out.
+        if (sample % 30 == 0) {
+            controls.Text(ControlArray::PracticeTask, 0).SetText(kFirstFactor);
+            controls.Text(ControlArray::PracticeTask, 1).SetText(kSecondFactor);
+            ownTask->click();
+        }
+        controls.Text(ControlArray::PracticeEntry, 0).SetText("1");
+        controls.Text(ControlArray::PracticeEntry, 1).SetText("1");
+        left->setFocus();
+        QCoreApplication::processEvents();
+        const int before = feedbackPaints.paints();
+        const bool byEnter = sample % 2 == 0;
+        timer.start();
+        if (byEnter) {
+            PostKey(*practice, Qt::Key_Return);
+        } else {
+            PostClick(*check);
+        }
+        if (!Await([&] { return feedbackPaints.paints() != before; })) {
+            return false;
+        }
+        (byEnter ? enterMs : clickMs).push_back(MicrosecondsSince(timer) / 1e3);
+        QCoreApplication::processEvents();
+    }
+    return true;
 }
 
 void Row(const char *what, const std::vector<double> &samples) {
@@ -260,6 +318,15 @@ int main(int argc, char **argv) {
         QCoreApplication::processEvents();
     }
 
+    // The practice window, built on the first F2.
+    std::vector<double> practiceEnterMs;
+    std::vector<double> practiceClickMs;
+    why->close();
+    if (!Ready(window, listPaints) || !PracticeChecks(main, tables * 2, practiceEnterMs, practiceClickMs)) {
+        std::fputs("korvanta_latency: F2 opened no practice window, or its feedback was not painted\n", stderr);
+        return 2;
+    }
+
     std::printf("Commands on the program's window, Qt platform \"%s\" (first factor %s, second %s: 15 rows a "
                 "table):\n\n",
                 qPrintable(QGuiApplication::platformName()), kFirstFactor, kSecondFactor);
@@ -273,6 +340,8 @@ int main(int argc, char **argv) {
     Row("… the first time on a fresh main window, ms", freshF1Ms);
     Row("… again, the window built before, ms", againF1Ms);
     Row("click on Calculate with the explanation open, until both windows are repainted, ms", explainedClickMs);
+    Row("a checked row in the practice: Enter until the feedback is repainted, ms", practiceEnterMs);
+    Row("… a click on \"Провери реда\" until the feedback is repainted, ms", practiceClickMs);
     std::printf("\n");
     if (!budgets) {
         return 0;
@@ -285,6 +354,8 @@ int main(int argc, char **argv) {
     const Summary explained = Summary::Of(explainedClickMs);
     Verdict(explained.median < 2, "click with the explanation open, both windows repainted, median < 2 ms",
             explained.median, "ms");
+    const double feedback = std::max(Summary::Of(practiceEnterMs).median, Summary::Of(practiceClickMs).median);
+    Verdict(feedback < 2, "a checked entry shows its feedback, by Enter and by a click, median < 2 ms", feedback, "ms");
     std::printf("- aim, not a budget: F1 until the explanation window is painted < 50 ms: %.1f ms the first time, "
                 "%.1f ms (median) on a fresh main window\n",
                 Summary::Of(firstF1Ms).median, Summary::Of(freshF1Ms).median);

@@ -10,8 +10,9 @@ after one visit, from the service worker's cache, against the bare page from the
 host. Latency: a click on Calculate until the new row is laid out, over whole tables of 15
 rows, with "Защо става така?" closed, and open beside the window at desktop size
 (1100 x 540); F1 until that window is laid out, the first time (it is built then) and
-again after Esc. Memory: the WebAssembly memory the page reserves. Sizes: the page, and
-the web site's files. Prints Markdown with PASS or FAIL for every budget.
+again after Esc; in "Упражнение", Enter in a box until its feedback is laid out. Memory:
+the WebAssembly memory the page reserves. Sizes: the page, and the web site's files.
+Prints Markdown with PASS or FAIL for every budget.
 Usage: web.py PAGE.html [runs [SITE_DIR]]   (the site by default in the page's folder, site/)"""
 
 import functools
@@ -97,6 +98,42 @@ const [tables, explain, done] = [arguments[0], arguments[1], arguments[arguments
   done([samples, Module.HEAP8.length]);
 })();
 """
+
+# "Упражнение" opened with F2, then tasks of 16 rows typed by hand (999999 × 65535), and in
+# each a wrong row, then the right one, until the table is finished; each entry timed from
+# Enter in its box until the feedback's new text is laid out, with the work the page
+# queued behind it. Also how many entries left the feedback as it was (none should).
+ENTRIES = PRESS + """
+const [tasks, done] = [arguments[0], arguments[arguments.length - 1]];
+(async () => {
+  press('F2');
+  const box = id => document.getElementById(id);
+  const feedback = box('PracticeFeedback_0');
+  const samples = [];
+  let unchanged = 0;
+  const enter = async (id, values) => {
+    values.forEach(([input, value]) => { box(input).value = value; });
+    const before = feedback.textContent;
+    const start = performance.now();
+    box(id).dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}));
+    await Promise.resolve();
+    feedback.getBoundingClientRect();
+    samples.push(performance.now() - start);
+    if (feedback.textContent === before) ++unchanged;
+  };
+  for (let task = 0; task < tasks; ++task) {
+    await enter('PracticeTask_1', [['PracticeTask_0', '999999'], ['PracticeTask_1', '65535']]);
+    for (let left = 999999, right = 65535; right > 1;) {
+      left *= 2;
+      right = Math.floor(right / 2);
+      await enter('PracticeEntry_1', [['PracticeEntry_0', String(left + 1)], ['PracticeEntry_1', String(right)]]);
+      await enter('PracticeEntry_1', [['PracticeEntry_0', String(left)], ['PracticeEntry_1', String(right)]]);
+    }
+  }
+  done([samples, unchanged]);
+})();
+"""
+PRACTICE_TASKS = 100
 
 
 def summary(samples):
@@ -222,6 +259,8 @@ def main():
         chromium.viewport(driver, 1100, 540)
         driver.get(PAGE.as_uri())
         both, _ = driver.execute_async_script(CLICKS, TABLES, True)
+        driver.get(PAGE.as_uri())
+        entries, unchanged = driver.execute_async_script(ENTRIES, PRACTICE_TASKS)
 
     print(f"Web program, {PAGE.name}, opened from disk in headless Chromium; {RUNS} runs of each page "
           f"(after {WARM_UP} warm-up rounds), alternating:\n")
@@ -248,6 +287,11 @@ def main():
     print(f"F1 until \"Защо става така?\" is laid out, on {OPENINGS} fresh pages: the first time (built then) "
           f"median {first:.1f} ms (max {max(times[0] for times in openings):.1f} ms); again after Esc, "
           f"median {again:.1f} ms.\n")
+    entry_median, entry_p99, entry_low, entry_high = summary(entries)
+    print(f"In \"Упражнение\" (at desktop size), Enter in a box until the feedback's new text is laid out "
+          f"({PRACTICE_TASKS} tasks 999999 × 65535 typed by hand, in each a wrong and a right entry of every row): "
+          f"{len(entries)} entries, median {entry_median:.2f} ms, 99th percentile {entry_p99:.2f} ms, "
+          f"min {entry_low:.2f} ms, max {entry_high:.2f} ms; entries that left the feedback as it was: {unchanged}.\n")
     print("| File | KiB | gzip -9, KiB |\n|---|---:|---:|")
     print(f"| web program ({sys.argv[1]}) | {kib(len(html))} | {kib(compressed)} |\n")
     icons = site_size()
@@ -265,6 +309,9 @@ def main():
                   f"out, median < 2 ms: {both_median:.2f} ms"))
     print(verdict(first < 50, f"F1 until \"Защо става така?\" is laid out, the first time, median < 50 ms: "
                   f"{first:.1f} ms"))
+    print(verdict(entry_median < 2 and unchanged == 0, f"a checked entry in \"Упражнение\" until its feedback is "
+                  f"laid out, median < 2 ms: {entry_median:.2f} ms"
+                  + ("" if unchanged == 0 else f"; {unchanged} entries did NOT change the feedback")))
     print(verdict(reserved <= 2 * 1024 * 1024, f"WebAssembly memory the page reserves ≤ 2 MiB: {kib(reserved)} KiB "
                   f"({kib(after)} KiB after {TABLES} tables)"))
 

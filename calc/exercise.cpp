@@ -165,8 +165,8 @@ Feedback Exercise::EnterRow(std::string_view leftText, std::string_view rightTex
     const Typed left = ReadTyped(leftText, "вляво");
     const Typed right = ReadTyped(rightText, "вдясно");
     if (!left.problem.empty() || !right.problem.empty()) {
-        return {Outcome::NoAnswer, left.problem + (left.problem.empty() || right.problem.empty() ? "" : " ") +
-                                       right.problem};
+        return {Outcome::NoAnswer,
+                left.problem + (left.problem.empty() || right.problem.empty() ? "" : " ") + right.problem};
     }
     const PracticeRow &last = rows_.back();
     const PracticeRow next{last.left * 2, last.right / 2, false};
@@ -176,8 +176,11 @@ Feedback Exercise::EnterRow(std::string_view leftText, std::string_view rightTex
     }
     if (!Is(right.value, next.right)) {
         const bool keptTheRemainder = last.right % 2 == 1 && (Is(right.value, next.right + 1) ||
-                                                               right.value * 2 == static_cast<double>(last.right));
-        mistakes += (mistakes.empty() ? "" : " ") + Str(last.right) + " : 2 = " + Str(next.right);
+                                                              right.value * 2 == static_cast<double>(last.right));
+        if (!mistakes.empty()) {
+            mistakes += ' ';
+        }
+        mistakes += Str(last.right) + " : 2 = " + Str(next.right);
         if (last.right % 2 == 1) {
             mistakes += " и остатък 1.";
             mistakes += keptTheRemainder ? " Остатъкът не се пише — пишем " + Str(next.right) + "."
@@ -227,8 +230,8 @@ Feedback Exercise::Mark(int row) {
         });
     }
     chosen.marked = true;
-    const std::string right = "Вярно: " + Str(chosen.right) + " е нечетно число, ред " + Str(row + 1) +
-                              " влиза в сумата.";
+    const std::string right =
+        "Вярно: " + Str(chosen.right) + " е нечетно число, ред " + Str(row + 1) + " влиза в сумата.";
     if (const int left = Unmarked(); left > 0) {
         return {Outcome::Right, right + (left == 1 ? " Остава още един ред." : " Остават още " + Str(left) + " реда.")};
     }
@@ -263,9 +266,9 @@ Feedback Exercise::EnterProduct(std::string_view text) {
     if (Is(product.value, Product())) {
         return Right("Браво! " + done());
     }
-    const std::string wrong = addends.size() > 1 ? sum + " не прави " + NumberToText(product.value) + "."
-                                                 : "В сумата е само " + sum + ", а не " +
-                                                       NumberToText(product.value) + ".";
+    const std::string wrong = addends.size() > 1
+                                  ? sum + " не прави " + NumberToText(product.value) + "."
+                                  : "В сумата е само " + sum + ", а не " + NumberToText(product.value) + ".";
     return Wrong(wrong, [&done] { return "Ето сметката: " + done(); });
 }
 

@@ -8,7 +8,7 @@
 #   --seconds N     how long each target runs (default 60)
 #   --keep-corpus   grow build/fuzz/corpus/<target> from run to run instead of
 #                   fuzzing a temporary copy of the seeds
-#   target          conversions, form (default: all of fuzz/corpus/*)
+#   target          conversions, form, practice (default: all of fuzz/corpus/*)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -76,9 +76,10 @@ TEST(Exercise, WhatIsNotAnAnswerGetsAPlainMessageAndCountsForNothing) {
     EXPECT_EQ(e.EnterRow("", "1").text, "Полето вляво е празно: напиши число.");
     EXPECT_EQ(e.EnterRow("четиринайсет", "едно").text,
               "В полето вляво няма число. Пиши само цифри. В полето вдясно няма число. Пиши само цифри.");
-    EXPECT_EQ(e.EnterRow("-14", "1").text, "В таблицата няма отрицателни числа: махни минуса в полето вляво.");
-    EXPECT_EQ(e.EnterRow(std::string(400, '9'), "1").text, "Числото в полето вляво е твърде голямо.");
-    EXPECT_EQ(e.EnterRow("14", "1e999").outcome, Outcome::NoAnswer);
+    EXPECT_EQ(e.EnterRow("-5", "1").text, "В таблицата няма отрицателни числа: махни минуса в полето вляво.");
+    EXPECT_EQ(e.EnterRow(std::string(32, '9'), "1").text, "Числото в полето вляво е твърде голямо.");
+    EXPECT_EQ(e.EnterRow("14", "1E400").outcome, Outcome::NoAnswer);
+    EXPECT_EQ(e.EnterRow(std::string(1 << 20, '7'), "1").outcome, Outcome::NoAnswer) << "a paste of a megabyte";
     EXPECT_EQ(e.mistakes(), 0);
     EXPECT_EQ(e.EnterRow("14", "1").outcome, Outcome::Right);
     EXPECT_EQ(e.Mark(0).outcome, Outcome::Wrong) << "2 is even";

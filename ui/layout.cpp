@@ -78,7 +78,7 @@ constexpr std::array kExplainControls{
 
 // "Practice": the level and a new task; the task's factors, which a pupil or a teacher may
 // type; the rows so far with the inputs for the next one; the product; and the feedback.
-constexpr std::array kPracticeColumns{480, 1320, 1140, 1080};
+constexpr std::array kPracticeColumns{540, 1260, 1140, 1080};
 constexpr int kPracticeInput = 40; // longer than any number of a task, so a long one reads as too large
 constexpr ButtonRef kOwnTaskButton{ControlArray::PracticeCommand, kOwnTask};
 constexpr ButtonRef kCheckRowButton{ControlArray::PracticeCommand, kCheckRow};

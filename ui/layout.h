@@ -69,10 +69,10 @@ enum class ControlArray {
 
 // The buttons of "Practice", as the elements of PracticeCommand.
 enum PracticeButton : std::int16_t {
-    kNewTask = 0,   // a random task of the level chosen
-    kOwnTask = 1,   // the task typed into the two factors
-    kCheckRow = 2,  // the next row
-    kMarkRow = 3,   // puts the row chosen into the sum
+    kNewTask = 0,  // a random task of the level chosen
+    kOwnTask = 1,  // the task typed into the two factors
+    kCheckRow = 2, // the next row
+    kMarkRow = 3,  // puts the row chosen into the sum
     kCheckProduct = 4,
 };
 

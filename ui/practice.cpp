@@ -102,8 +102,8 @@ void Practice::Clicked(ControlArray array, std::int16_t index) {
               "Нова задача. ");
         break;
     case kOwnTask: {
-        const TypedTask typed = ReadTask(own_.Text(ControlArray::PracticeTask, 0).Text(),
-                                         own_.Text(ControlArray::PracticeTask, 1).Text());
+        const TypedTask typed =
+            ReadTask(own_.Text(ControlArray::PracticeTask, 0).Text(), own_.Text(ControlArray::PracticeTask, 1).Text());
         if (typed.task) {
             Start(*typed.task, "Своя задача. ");
         } else {
@@ -123,8 +123,8 @@ void Practice::Clicked(ControlArray array, std::int16_t index) {
         break;
     }
     case kCheckProduct:
-        Answered(exercise_.EnterProduct(own_.Text(ControlArray::PracticeEntry, 2).Text()),
-                 ControlArray::PracticeEntry, 2, 2);
+        Answered(exercise_.EnterProduct(own_.Text(ControlArray::PracticeEntry, 2).Text()), ControlArray::PracticeEntry,
+                 2, 2);
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 
 #include "backends/qt/qt_window.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFont>
@@ -177,14 +178,38 @@ public:
     std::string Text() const override { return text_; }
     void SetText(std::string_view text) override {
         text_ = text;
+        announcePending_ = design().announced;
         OnceLater(showPending_, [this] { Show(); });
     }
     void Focus() override { edit_->setFocus(Qt::OtherFocusReason); }
 
 private:
-    // Brings the widget up to the text kept. Text that grew at its end, as the working
-    // text does, has only its new end added; that keeps the lines above as laid out.
+    // Brings the widget up to the text kept, and has screen readers say it where the box
+    // asks for that.
     void Show() {
+        ShowText();
+        if (announcePending_) {
+            announcePending_ = false;
+            Announce();
+        }
+    }
+
+    // Qt 6.4 has no event that makes a screen reader speak a text of the program's choice.
+    // The box's accessible description, which screen readers read out when it changes,
+    // carries its newest text instead; a text written again is announced again.
+    void Announce() {
+        const QString said = edit_->toPlainText();
+        if (edit_->accessibleDescription() == said) {
+            QAccessibleEvent again(edit_, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&again);
+        } else {
+            edit_->setAccessibleDescription(said); // raises DescriptionChanged itself
+        }
+    }
+
+    // Text that grew at its end, as the working text does, has only its new end added;
+    // that keeps the lines above as laid out.
+    void ShowText() {
         if (text_ == shown_) {
             return;
         }
@@ -210,6 +235,7 @@ private:
     std::string text_;  // as last written
     std::string shown_; // what the widget holds, as written
     bool showPending_ = false;
+    bool announcePending_ = false;
 };
 
 namespace {

@@ -189,8 +189,8 @@ mergeInto(LibraryManager.library, {
     title = UTF8ToString(title);
     w.form.className = 'korvanta';
     w.form.style.cssText = UTF8ToString(style);
-    // Enter in an input submits the form by clicking its submit button, unless that is
-    // disabled; the page itself never goes anywhere.
+    // Enter in an input presses the button of its description (korvanta_page_set_enter);
+    // the page itself never goes anywhere.
     w.form.addEventListener('submit', function (event) { event.preventDefault(); });
     w.frame = document.createElement('div');
     w.frame.className = 'korvanta-frame';
@@ -274,9 +274,14 @@ mergeInto(LibraryManager.library, {
   korvanta_page_show: function (handle) {
     var page = korvantaPage;
     var w = page.windows[handle];
+    var wanted = w.focus;
     w.frame.hidden = false;
+    w.focus = null;
     page.fit();
-    if (!w.frame.contains(document.activeElement)) {
+    if (w.frame.contains(document.activeElement)) return;
+    if (wanted && !wanted.disabled) {
+      wanted.focus();
+    } else {
       page.focusFrom(w, 0);
     }
   },
@@ -317,12 +322,19 @@ mergeInto(LibraryManager.library, {
     var handle = page.elements.length;
     tag = UTF8ToString(tag);
     var list = tag === 'listbox' || tag === 'grid';
-    var element = document.createElement(list ? 'div' : tag);
+    var element = document.createElement(list || tag === 'status' ? 'div' : tag);
     element.id = UTF8ToString(id);
     element.style.cssText = UTF8ToString(style);
     element.korvantaWindow = window;
     if (list) {
       page.makeList(element, handle, tag === 'grid');
+    } else if (tag === 'status') {
+      // A box of text whose every new text a screen reader reads out, once the user is
+      // idle; it takes the focus, so that the keyboard scrolls it.
+      element.setAttribute('role', 'status');
+      element.setAttribute('aria-live', 'polite');
+      element.setAttribute('aria-atomic', 'true');
+      element.tabIndex = 0;
     } else if (tag === 'button') {
       element.type = 'button';
       element.addEventListener('click', function () { _korvanta_web_clicked(window, handle); });
@@ -350,7 +362,35 @@ mergeInto(LibraryManager.library, {
       return;
     }
     var field = element.tagName === 'INPUT' || element.tagName === 'TEXTAREA';
-    element[field ? 'value' : 'textContent'] = text;
+    // A box of the page breaks lines at LF alone (page.css), as a text area shows them.
+    element[field ? 'value' : 'textContent'] = field ? text : text.replace(/\r\n/g, '\n');
+  },
+
+  // Gives an element the focus; in a hidden window, the focus goes there when it is shown.
+  korvanta_page_focus__deps: ['$korvantaPage'],
+  korvanta_page_focus: function (handle) {
+    var page = korvantaPage;
+    var element = page.elements[handle];
+    var w = page.windows[element.korvantaWindow];
+    if (w.frame.hidden) {
+      w.focus = element;
+    } else {
+      element.focus();
+    }
+  },
+
+  // Enter in the input `input` clicks the button `button` while that is enabled, and does
+  // nothing else: the page never goes anywhere.
+  korvanta_page_set_enter__deps: ['$korvantaPage'],
+  korvanta_page_set_enter: function (input, button) {
+    var page = korvantaPage;
+    page.elements[input].addEventListener('keydown', function (event) {
+      if (event.key === 'Enter' && !event.isComposing && !event.altKey && !event.ctrlKey && !event.metaKey) {
+        event.preventDefault();
+        var target = page.elements[button];
+        if (!target.disabled) target.click();
+      }
+    });
   },
 
   // The text of an input as UTF-8, in memory the caller frees.

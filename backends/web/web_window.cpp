@@ -27,6 +27,8 @@ void korvanta_page_clear_rows(int element);
 void korvanta_page_select_row(int element, int row);
 bool korvanta_page_enabled(int element);
 void korvanta_page_set_enabled(int element, bool enabled);
+void korvanta_page_focus(int element);
+void korvanta_page_set_enter(int input, int button);
 }
 
 namespace korvanta::web {
@@ -92,7 +94,7 @@ const char *TagOf(ControlKind kind) {
     case ControlKind::TextBox:
         return "input";
     case ControlKind::MultiLineTextBox:
-        return "textarea";
+        return "textarea"; // or, announced, a live region (AddControl)
     case ControlKind::ListBox:
         return "listbox"; // page.js makes it
     case ControlKind::Table:
@@ -127,6 +129,7 @@ public:
     virtual void OnRowChosen(int) {}
 
     void Show(std::string_view text) { korvanta_page_set_text(element_, text.data(), text.size()); }
+    void TakeFocus() { korvanta_page_focus(element_); }
 
 private:
     const ControlSpec &spec_;
@@ -142,6 +145,7 @@ public:
         return text.get();
     }
     void SetText(std::string_view text) override { Show(text); }
+    void Focus() override { TakeFocus(); }
 };
 
 // A read-only box of several lines. The page turns each CR LF into a line break of its
@@ -157,6 +161,7 @@ public:
             Show(text);
         }
     }
+    void Focus() override { TakeFocus(); }
 
 private:
     std::string text_;
@@ -241,6 +246,16 @@ WebWindow::WebWindow(const FormSpec &form, const WebWindow *owner) : form_(form)
         }
         pendingLabel = design.kind == ControlKind::Label ? controls_.back()->element() : -1;
     }
+    // Enter in a text box presses the button its description names, while it is enabled.
+    for (const auto &control : controls_) {
+        if (const std::optional<ButtonRef> enter = control->design().enter) {
+            for (const auto &button : controls_) {
+                if (button->design().array == enter->array && button->design().index == enter->index) {
+                    korvanta_page_set_enter(control->element(), button->element());
+                }
+            }
+        }
+    }
     for (std::size_t entry = 0; entry < form.menu.size(); ++entry) {
         korvanta_page_add_menu_entry(page_, static_cast<int>(entry), std::string(form.menu[entry].text).c_str(),
                                      form.menu[entry].functionKey);
@@ -272,7 +287,10 @@ void WebWindow::AddControl(const ControlSpec &design) {
     if (design.kind == ControlKind::Table) {
         style += ColumnsStyle(design.columns);
     }
-    const int element = korvanta_page_add(page_, TagOf(design.kind), ElementId(design).c_str(), style.c_str());
+    // A box whose every new text screen readers announce is a live region rather than a
+    // text area, whose changed value they do not announce; it shows its text the same way.
+    const char *tag = design.announced ? "status" : TagOf(design.kind);
+    const int element = korvanta_page_add(page_, tag, ElementId(design).c_str(), style.c_str());
     const auto set = [element](const char *name, const std::string &value) {
         korvanta_page_set_attribute(element, name, value.c_str());
     };
@@ -297,7 +315,9 @@ void WebWindow::AddControl(const ControlSpec &design) {
     case ControlKind::MultiLineTextBox: {
         // Read-only: the program reads its text back and extends it, so typing into it
         // would change the sum.
-        set("readonly", "");
+        if (!design.announced) {
+            set("readonly", "");
+        }
         auto box = std::make_unique<MultiLineBox>(design, element);
         registry_.Register(design, static_cast<TextBox &>(*box));
         control = std::move(box);
@@ -314,11 +334,6 @@ void WebWindow::AddControl(const ControlSpec &design) {
         break;
     }
     case ControlKind::Button: {
-        // Enter in an input presses Calculate, the form's one submit button, while it is
-        // enabled.
-        if (design.array == ControlArray::Command1 && design.index == 0) {
-            set("type", "submit");
-        }
         auto button = std::make_unique<ButtonControl>(design, element);
         registry_.Register(design, static_cast<Button &>(*button));
         control = std::move(button);

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 """Works the example 24 x 26 on the running program as a user would, with the window
-"Защо става така?" open beside it: clicks and keys through xdotool, and reads both windows
-back through AT-SPI, as a screen reader does.
+"Защо става така?" open beside it, then practises the same task by the keyboard in the
+window "Упражнение": clicks and keys through xdotool, and reads the windows back through
+AT-SPI, as a screen reader does, including what the program announces.
 Usage: end_to_end.py PROGRAM_PID OUTPUT_DIR"""
 
 import subprocess
@@ -9,6 +10,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 PID = int(sys.argv[1])
 OUT = sys.argv[2]
@@ -23,6 +25,8 @@ def wait_for(what, check, timeout=10.0):
     """Polls check() until it gives a true value; fails with `what` after timeout seconds."""
     deadline = time.monotonic() + timeout
     while True:
+        while GLib.MainContext.default().iteration(False):  # the accessibility events that came
+            pass
         value = check()
         if value:
             return value
@@ -98,12 +102,29 @@ def showing(accessible):
     return accessible.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def explanation():
-    """The window "Защо става така?" while it is shown."""
+def side_by_side(name, main, beside):
+    """A picture of the main window and the window beside it, with the gap between them."""
+    subprocess.run(["import", "-window", "root", "%s/%s-screen.png" % (OUT, name)], check=True)
+    grabs = []
+    for part, shown in [("main", main), (name, beside)]:
+        x, y, width, height = extents(shown)
+        grabs.append("%s/%s-%s.png" % (OUT, name, part))
+        subprocess.run(["convert", "%s/%s-screen.png" % (OUT, name), "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                        "+repage", grabs[-1]], check=True)
+    subprocess.run(["convert", grabs[0], "-size", "8x1", "xc:none", grabs[1], "-background", "none", "+append",
+                    "+repage", "%s/%s-beside.png" % (OUT, name)], check=True)
+
+
+def shown_window(name):
+    """The program's window called `name` while it is shown."""
     for window in app:
-        if window is not None and window.name == "Защо става така?" and showing(window):
+        if window is not None and window.name == name and showing(window):
             return window
     return None
+
+
+def explanation():
+    return shown_window("Защо става така?")
 
 
 def cells(table):
@@ -204,15 +225,7 @@ screenshot("worked-example", window_id)
 click(table.queryTable().getAccessibleAt(3, 4))
 wait_for("row 3 of the explanation selected in both columns",
          lambda: selected_rows(left) == [3] and selected_rows(right) == [3])
-subprocess.run(["import", "-window", "root", "%s/explanation-screen.png" % OUT], check=True)
-grabs = []
-for name, shown in [("main", window), ("explanation", why)]:
-    x, y, width, height = extents(shown)
-    grabs.append("%s/explanation-%s.png" % (OUT, name))
-    subprocess.run(["convert", "%s/explanation-screen.png" % OUT, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-                    "+repage", grabs[-1]], check=True)
-subprocess.run(["convert", grabs[0], "-size", "8x1", "xc:none", grabs[1], "-background", "none", "+append",
-                "%s/explanation-beside.png" % OUT], check=True)
+side_by_side("explanation", window, why)
 close_explanation()
 print("a row chosen in the explanation is chosen in both columns; Esc closed it", flush=True)
 
@@ -251,4 +264,59 @@ type_into(second, "44")
 xdotool("key", "Return")
 wait_for("Enter to make the first step", lambda: rows(left) == ["34", "68"] and rows(right) == ["44", "22"])
 print("Enter pressed Calculate", flush=True)
+
+# The practice by the keyboard: F2 opens it beside the main window, with the keyboard on
+# the next row; Shift+Tab goes back to the task, typed by hand and started with Enter; a
+# right row, then a wrong one. Screen readers hear each feedback as the box's new
+# description, once, after the greeting written as the window was built.
+announced = []
+pyatspi.Registry.registerEventListener(
+    lambda event: announced.append(event.source.description) if event.source.name == "Какво казва програмата"
+    else None, "object:property-change:accessible-description")
+
+
+def focused(accessible):
+    return accessible.getState().contains(pyatspi.STATE_FOCUSED)
+
+
+def type_keys(*keys_and_texts):
+    """Keys (a list) and texts (a string) in order, into whatever has the keyboard."""
+    for item in keys_and_texts:
+        xdotool(*(["key", "--clearmodifiers", *item] if isinstance(item, list) else ["type", "--delay", "20", item]))
+
+
+xdotool("key", "F2")
+practice = wait_for("F2 to open the practice", lambda: shown_window("Упражнение"))
+wait_for("its controls to show", lambda: all(showing(control) for control in practice))
+x, y, width, height = extents(window)
+if extents(practice)[:2] != (x + width + 8, y):
+    fail("the practice opened at %r, the main window is at %r" % (extents(practice), extents(window)))
+task, left_entry, feedback = (find(practice, pyatspi.ROLE_TEXT, name) for name in
+                              ["Число 1 на задачата", "Следващ ред, числото вляво", "Какво казва програмата"])
+levels = find(practice, pyatspi.ROLE_LIST, "Ниво")
+if rows(levels) != ["лесно", "средно", "трудно"] or not all(showing(level) for level in levels):
+    fail("the levels are %r, not all in sight" % rows(levels))
+wait_for("the keyboard on the next row", lambda: focused(left_entry))
+type_keys(["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"])
+wait_for("Shift+Tab back to the task", lambda: focused(task))
+COUNTS = "\nСтъпки: %d, верни от първия опит: %d, грешки: %d."
+SAYINGS = [(["ctrl+a"], "24", ["Tab", "ctrl+a"], "26", ["Return"]),
+           "Своя задача. Задачата е 24 × 26. Първият ред е готов: това са двете числа. Напиши следващия ред: "
+           "вляво 24 × 2, вдясно 26 : 2 без остатъка." + COUNTS % (0, 0, 0),
+           ("48", ["Tab"], "13", ["Return"]),
+           "Вярно! Напиши следващия ред: вляво 48 × 2, вдясно 13 : 2 без остатъка." + COUNTS % (1, 1, 0),
+           ("96", ["Tab"], "7", ["Return"]),
+           "13 : 2 = 6 и остатък 1. Остатъкът не се пише — пишем 6. Опитай пак." + COUNTS % (1, 1, 1)]
+for keys, said in zip(SAYINGS[::2], SAYINGS[1::2]):
+    type_keys(*keys)
+    wait_for("%r after %r" % (said, keys), lambda: text(feedback) == said and focused(left_entry))
+if cells(find(practice, pyatspi.ROLE_TABLE, "Редовете досега")) != ["1\t24\t26\t", "2\t48\t13\t"]:
+    fail("the rows so far are wrong")
+wait_for("the mistake announced", lambda: announced and announced[-1] == said)
+if announced[1:] != SAYINGS[1::2] or not announced[0].startswith("Здравей! "):
+    fail("announced %r" % announced)
+side_by_side("practice", window, practice)
+xdotool("key", "Escape")
+wait_for("Esc to close the practice", lambda: shown_window("Упражнение") is None)
+print("practice by the keyboard: a task typed, a row right, a mistake explained and announced", flush=True)
 print("end-to-end test passed", flush=True)

@@ -121,7 +121,7 @@ public:
     }
     void SelectRow(std::int16_t list, std::int16_t row) override { ChooseRow(ControlArray::List1, list, row); }
     void Type(ControlArray array, std::int16_t index, std::string_view text) override {
-        if (auto *edit = qobject_cast<QLineEdit *>(window_.Widget(array, index))) {
+        if (auto *edit = qobject_cast<QLineEdit *>(WindowOf(array, index).Widget(array, index))) {
             TypeInto(*edit, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
         } else {
             ADD_FAILURE() << "only the inputs take typing";
@@ -152,6 +152,13 @@ public:
         return built != nullptr && built->isVisible();
     }
     void PressEscape(const FormSpec &form) override { PressKey(*host_.Built(form), Qt::Key_Escape); }
+    void Click(ControlArray array, std::int16_t index) override {
+        QTest::mouseClick(WidgetOf<QPushButton>(WindowOf(array, index), array, index), Qt::LeftButton);
+    }
+    // The key goes to the box through Qt's key handling, as a user's key in it does.
+    void PressEnter(ControlArray array, std::int16_t index) override {
+        QTest::keyClick(WidgetOf<QLineEdit>(WindowOf(array, index), array, index), Qt::Key_Return);
+    }
 
 private:
     QtWindow &WindowOf(ControlArray array, std::int16_t index) {

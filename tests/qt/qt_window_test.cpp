@@ -498,5 +498,22 @@ TEST(QtExplanation, ReadOnlyCellsItsPlaceEditMenusAndClosingWithTheMainWindow) {
     driver.window().close();
     EXPECT_FALSE(why.isVisible());
 }
+
+// The practice window on Qt: the menu's second entry, with its key, opens it, built then
+// and not before, as a dialog of the main window. (The end-to-end test reads the rest.)
+TEST(QtPractice, TheMenusSecondEntryWithF2BuildsItOnFirstUse) {
+    QtDriver driver;
+    Program program(driver.main(), driver.host());
+    const QList<QAction *> menu = driver.window().actions();
+    ASSERT_EQ(menu.size(), 2);
+    EXPECT_EQ(menu[1]->text() + " " + menu[1]->shortcut().toString(), QStringLiteral("Упражнение F2"));
+    EXPECT_EQ(driver.qtHost().Built(PracticeForm()), nullptr);
+    driver.PressFunctionKey(2);
+    const QtWindow *practice = driver.qtHost().Built(PracticeForm());
+    ASSERT_NE(practice, nullptr);
+    EXPECT_TRUE(practice->windowFlags() & Qt::Dialog);
+    EXPECT_EQ(practice->parentWidget(), &driver.window());
+}
+
 } // namespace
 } // namespace korvanta::testing

@@ -2,8 +2,9 @@
 """Works the example 24 x 26 on the program's page as a user would, in headless Chromium:
 the page opened from disk, real key presses, mouse clicks and a finger's tap (WebDriver
 actions), what a screen reader is told read from Chromium's accessibility tree; then
-again with "Защо става така?" open beside the window; then the same page served by a web
-server. Leaves screenshots at desktop size and at 360 x 640, with and without it.
+again with "Защо става така?" open beside the window; a practice by the keyboard in
+"Упражнение"; then the same page served by a web server. Leaves screenshots at desktop
+size and at 360 x 640, with and without the explanation, and of the practice.
 Usage: end_to_end.py PAGE.html OUTPUT_DIR"""
 
 import functools
@@ -236,6 +237,38 @@ with chromium.browser() as driver:
     element(driver, "Explain").find_element(By.CSS_SELECTOR, ".korvanta-title button").click()
     check("the explanation after its close button, and the focus", [element(driver, "Explain").is_displayed(),
                                                                     focused(driver)], [False, "Text2_1"])
+
+    # "Упражнение" by the keyboard alone: F2 opens it beside the window, a task typed by
+    # hand and started with Enter, a right row, then a wrong one and what the pupil is told.
+    chromium.viewport(driver, 1100, 560)
+    menu = driver.find_elements(By.CSS_SELECTOR, ".korvanta-menu button")
+    check("the buttons under the window", [b.text for b in menu], ["Защо става така? (F1)", "Упражнение (F2)"])
+    ActionChains(driver).send_keys(Keys.F2).perform()
+    window, dialog = rect(driver, "Korvanta"), rect(driver, "Practice")
+    check("the practice after F2: beside the window, the focus, the levels all in sight", [
+        round(dialog[0] - window[2]), focused(driver), driver.execute_script(
+            "var l = document.getElementById('PracticeLevel_0'); return l.scrollHeight <= l.clientHeight")],
+        [8, "PracticeEntry_0", True])
+    feedback = element(driver, "PracticeFeedback_0")
+    check("the feedback as a live region", [feedback.get_attribute(a) for a in ("role", "aria-live")],
+          ["status", "polite"])
+    keys = ActionChains(driver)
+    for _ in range(4):
+        keys.key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT)
+    for typed, told in [(["24", Keys.TAB, "26"], "Своя задача. Задачата е 24 × 26. Първият ред е готов: това са двете "
+                         "числа. Напиши следващия ред: вляво 24 × 2, вдясно 26 : 2 без остатъка.\n"
+                         "Стъпки: 0, верни от първия опит: 0, грешки: 0."),
+                        (["48", Keys.TAB, "13"], "Вярно! Напиши следващия ред: вляво 48 × 2, вдясно 13 : 2 без "
+                         "остатъка.\nСтъпки: 1, верни от първия опит: 1, грешки: 0."),
+                        (["96", Keys.TAB, "7"], "13 : 2 = 6 и остатък 1. Остатъкът не се пише — пишем 6. Опитай "
+                         "пак.\nСтъпки: 1, верни от първия опит: 1, грешки: 1.")]:
+        keys.send_keys(*typed, Keys.ENTER).perform()
+        keys = ActionChains(driver)
+        check(f"the feedback after {typed[0]}, {typed[2]}", feedback.get_property("textContent"), told)
+    check("the captions that do not fit their controls", driver.execute_script(
+        "return [...document.querySelectorAll('#Practice form > *, #Practice [role=columnheader]')]"
+        ".filter(e => e.scrollWidth > e.clientWidth + 1).map(e => e.id || e.textContent)"), [])
+    driver.save_screenshot(str(OUT / "screenshot-practice-web.png"))
 
     # The same page from a web server.
     class Quiet(http.server.SimpleHTTPRequestHandler):

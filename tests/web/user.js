@@ -14,6 +14,12 @@ mergeInto(LibraryManager.library, {
     var target = window.contains(document.activeElement) ? document.activeElement : window;
     target.dispatchEvent(new KeyboardEvent('keydown', { key: UTF8ToString(key), bubbles: true, cancelable: true }));
   },
+  // Enter in the input `id`, given the focus first as a user's click would.
+  korvanta_test_press_enter: function (id) {
+    var input = document.getElementById(UTF8ToString(id));
+    input.focus();
+    input.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true, cancelable: true }));
+  },
   korvanta_test_type: function (id, text) {
     var input = document.getElementById(UTF8ToString(id));
     input.value = UTF8ToString(text);
@@ -26,6 +32,7 @@ mergeInto(LibraryManager.library, {
     var element = document.getElementById(UTF8ToString(id));
     var headings = element.querySelectorAll('[role=columnheader]');
     var text = element.tagName === 'TEXTAREA' ? element.value.replace(/\n/g, '\r\n')
+      : element.getAttribute('role') === 'status' ? element.textContent.replace(/\n/g, '\r\n')
       : element.tagName === 'INPUT' ? element.value
       : headings.length ? Array.prototype.map.call(headings, function (cell) { return cell.textContent; }).join('\t')
       : element.textContent;

@@ -12,6 +12,7 @@ void korvanta_test_click(const char *id);
 void korvanta_test_choose_row(const char *id, int row);
 void korvanta_test_type(const char *id, const char *text);
 void korvanta_test_press_key(const char *id, const char *key);
+void korvanta_test_press_enter(const char *id);
 char *korvanta_test_shown(const char *id);
 void korvanta_test_finished(int result);
 }
@@ -28,7 +29,7 @@ public:
     void ClickButton(std::int16_t index) override { korvanta_test_click(IdOf(ControlArray::Command1, index).c_str()); }
     void SelectRow(std::int16_t list, std::int16_t row) override { ChooseRow(ControlArray::List1, list, row); }
     void Type(ControlArray array, std::int16_t index, std::string_view text) override {
-        ASSERT_EQ(array, ControlArray::Text2) << "only the inputs take typing";
+        ASSERT_EQ(FindControl(array, index)->kind, ControlKind::TextBox) << "only the inputs take typing";
         korvanta_test_type(IdOf(array, index).c_str(), std::string(text).c_str());
     }
     std::string Caption(ControlArray array, std::int16_t index) override {
@@ -48,6 +49,10 @@ public:
         return built != nullptr && built->Shown();
     }
     void PressEscape(const FormSpec &form) override { PressKey(form, "Escape"); }
+    void Click(ControlArray array, std::int16_t index) override { korvanta_test_click(IdOf(array, index).c_str()); }
+    void PressEnter(ControlArray array, std::int16_t index) override {
+        korvanta_test_press_enter(IdOf(array, index).c_str());
+    }
 
 private:
     static void PressKey(const FormSpec &form, const std::string &key) {
