@@ -39,6 +39,7 @@
 
 #include "backends/memory/memory_window.h"
 #include "calc/conversions.h"
+#include "fuzz/fuzz_input.h"
 #include "tests/window_driver.h"
 #include "ui/form.h"
 #include "ui/layout.h"
@@ -49,24 +50,6 @@ namespace {
 
 constexpr double kPlainLimit = 1e15;
 constexpr std::size_t kMaxRows = 15;
-
-class Input {
-public:
-    Input(const std::uint8_t *data, std::size_t size) : data_(data), size_(size) {}
-    bool AtEnd() const { return pos_ >= size_; }
-    std::uint8_t Byte() { return AtEnd() ? 0 : data_[pos_++]; }
-    std::string Text() {
-        const std::size_t length = std::min<std::size_t>(Byte(), size_ - pos_);
-        std::string text(reinterpret_cast<const char *>(data_ + pos_), length);
-        pos_ += length;
-        return text;
-    }
-
-private:
-    const std::uint8_t *data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
 
 std::string InitialText(ControlArray array, int index) { return std::string(FindControl(array, index)->text); }
 
@@ -158,7 +141,7 @@ class Session {
 public:
     Session() { window_.PressFunctionKey(1); }
 
-    void Run(Input &in) {
+    void Run(FuzzInput &in) {
         while (!in.AtEnd()) {
             const std::uint8_t action = in.Byte() % 8;
             const std::string before = Working();
@@ -385,7 +368,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    korvanta::Input in(data, size);
+    korvanta::FuzzInput in(data, size);
     korvanta::Session session;
     session.Run(in);
     return 0;

@@ -21,28 +21,11 @@
 
 #include "backends/memory/memory_window.h"
 #include "calc/explanation.h"
+#include "fuzz/fuzz_input.h"
 #include "ui/program.h"
 
 namespace korvanta {
 namespace {
-
-class Input {
-public:
-    Input(const std::uint8_t *data, std::size_t size) : data_(data), size_(size) {}
-    bool AtEnd() const { return pos_ >= size_; }
-    std::uint8_t Byte() { return AtEnd() ? 0 : data_[pos_++]; }
-    std::string Text() {
-        const std::size_t length = std::min<std::size_t>(Byte(), size_ - pos_);
-        std::string text(reinterpret_cast<const char *>(data_ + pos_), length);
-        pos_ += length;
-        return text;
-    }
-
-private:
-    const std::uint8_t *data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
 
 [[noreturn]] void Fail(const char *what, const std::string &feedback) {
     std::fprintf(stderr, "practice: %s\n  feedback: \"%s\"\n", what, feedback.c_str());
@@ -56,7 +39,7 @@ public:
         practice_ = static_cast<MemoryWindow *>(host_.Built(PracticeForm()));
     }
 
-    void Run(Input &in) {
+    void Run(FuzzInput &in) {
         while (!in.AtEnd()) {
             switch (in.Byte() % 4) {
             case 0: {
@@ -156,7 +139,7 @@ private:
 } // namespace korvanta
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    korvanta::Input in(data, size);
+    korvanta::FuzzInput in(data, size);
     korvanta::Session session;
     session.Run(in);
     return 0;

@@ -5,7 +5,8 @@
 # of the commands on the real window, and the sizes of the program files; and the web
 # program in headless Chromium (bench/web.py): its start-up against a bare static page,
 # from disk and, as the web site, from its service worker's cache; the latency of a click,
-# its memory, its size and the web site's. Installs what is missing (Debian 12),
+# its memory, its size and the web site's; and the Windows program's windows under wine
+# (scripts/bench-windows.sh). Installs what is missing (Debian 12),
 # makes a Release build in build/bench, runs everything under an X server of its own,
 # prints the table with PASS or FAIL for every budget, and writes the table to
 # docs/performance.md. Exits with 1 when a budget is missed.
@@ -57,6 +58,10 @@ latency_offscreen=$("${session[@]}" QT_QPA_PLATFORM=offscreen "${priority[@]}" "
 # The web program, as scripts/build-web.sh builds it, in headless Chromium (no X server).
 scripts/build-web.sh >/dev/null
 web=$("${priority[@]}" /usr/bin/python3 bench/web.py build/web/umnozhenie.html "$runs" build/web/site)
+
+# The Windows program's windows under wine, 32-bit and 64-bit, as scripts/bench-windows.sh
+# builds and measures them (a missed budget shows as FAIL in its lines).
+windows=$(scripts/bench-windows.sh) || [ $? -eq 1 ]
 
 # Sizes of the program files.
 kib() { awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", bytes / 1024 }'; }
@@ -127,6 +132,8 @@ $sizes
 
 $size_verdicts
 $web
+
+$windows
 "
 
 echo

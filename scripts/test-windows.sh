@@ -5,9 +5,10 @@
 # both widths, inspects the 32-bit program file, and runs under wine, on an X display of
 # its own (Xvfb) and a wine prefix of its own prepared once per run, for the 32-bit and
 # then the 64-bit build: the unit suite of the calculation, and the window tests, which
-# also read back and run both program files. Leaves two screenshots of the 32-bit program
-# after the worked example in build/wine-test/, the main window alone and with its
-# explanation ("Защо става така?") beside it; --update-screenshot also copies them to docs/.
+# also read back and run both program files. Leaves screenshots of the 32-bit program in
+# build/wine-test/: after the worked example, the main window alone and with its
+# explanation ("Защо става така?") beside it, and the practice ("Упражнение") beside it in
+# the middle of a task, one mistake explained; --update-screenshot also copies them to docs/.
 # Usage: scripts/test-windows.sh [--update-screenshot]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -104,7 +105,8 @@ screenshot() {
     echo "copied to docs/$name.png"
   fi
 }
-echo "== Screenshots of the 32-bit program after the worked example, with its explanation and alone"
+echo "== Screenshots of the 32-bit program: its practice, its explanation and the main window alone"
+screenshot screenshot-practice-windows PracticesByTheKeyboard "program windows"
 screenshot screenshot-explain-windows ExplainsTheWorkedExampleAsItGoes "program windows"
 screenshot screenshot-windows OpensItsWindowAndRunsTheWorkedExample "program window"
 

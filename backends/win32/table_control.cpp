@@ -36,9 +36,19 @@ TableControl::TableControl(HWND hwnd, const ControlSpec &design, WindowEvents *c
     SetDpi(dpi);
 }
 
+// Each column as wide as the description makes it, and never too narrow for its heading:
+// a heading cut short is no heading (the fonts differ from machine to machine).
 void TableControl::SetDpi(int dpi) {
+    const std::vector<std::string_view> headings = Cells(design_.text);
     for (std::size_t column = 0; column < design_.columns.size(); ++column) {
-        SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(TwipsToPixels(design_.columns[column], dpi), 0));
+        int width = TwipsToPixels(design_.columns[column], dpi);
+        if (column < headings.size()) {
+            const std::wstring heading = ToUtf16(headings[column]);
+            const auto text = static_cast<int>(
+                SendMessageW(hwnd_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading.c_str())));
+            width = std::max(width, text + MulDiv(kHeadingMargins, dpi, USER_DEFAULT_SCREEN_DPI));
+        }
+        SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
     }
 }
 
@@ -52,7 +62,24 @@ void TableControl::AddItem(std::string_view text) {
     }
     const std::vector<std::string_view> cells = Cells(text);
     const int row = ListCount();
+    const auto cell = [&cells](std::size_t column) { return column < cells.size() ? cells[column] : ""; };
     quiet_ = true;
+    if (static_cast<std::size_t>(row) < shown_.size()) {
+        // A row of the list view left from before Clear: its cells change where they differ.
+        std::string &shown = shown_[static_cast<std::size_t>(row)];
+        if (shown != text) {
+            const std::vector<std::string_view> before = Cells(shown);
+            for (std::size_t column = 0; column < columns_; ++column) {
+                if (column >= before.size() || before[column] != cell(column)) {
+                    SetCell(hwnd_, row, static_cast<int>(column), cell(column));
+                }
+            }
+            shown = text;
+        }
+        rows_.emplace_back(text);
+        quiet_ = false;
+        return;
+    }
     std::wstring first = ToUtf16(cells.front());
     LVITEMW item{};
     item.mask = LVIF_TEXT;
@@ -66,20 +93,44 @@ void TableControl::AddItem(std::string_view text) {
     quiet_ = false;
     if (added) {
         rows_.emplace_back(text);
+        shown_.emplace_back(text);
     }
 }
 
 void TableControl::Clear() {
+    // No row stays selected; the rows themselves stay until it is known which come back.
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     quiet_ = true;
-    SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     quiet_ = false;
     rows_.clear();
     told_ = -1;
+    if (!shown_.empty() && !trimPosted_) {
+        trimPosted_ = PostMessageW(GetParent(hwnd_), kTrimTable, static_cast<WPARAM>(GetDlgCtrlID(hwnd_)), 0) != FALSE;
+    }
+}
+
+void TableControl::Trim() {
+    trimPosted_ = false;
+    if (shown_.size() <= rows_.size()) {
+        return;
+    }
+    quiet_ = true;
+    if (rows_.empty()) {
+        SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+        shown_.clear();
+    }
+    while (shown_.size() > rows_.size()) {
+        shown_.pop_back();
+        SendMessageW(hwnd_, LVM_DELETEITEM, shown_.size(), 0);
+    }
+    quiet_ = false;
 }
 
 std::int16_t TableControl::ListIndex() const {
     const LRESULT row = SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    return row < 0 ? std::int16_t{-1} : static_cast<std::int16_t>(row);
+    return row < 0 || row >= ListCount() ? std::int16_t{-1} : static_cast<std::int16_t>(row);
 }
 
 void TableControl::SetListIndex(std::int16_t row) {

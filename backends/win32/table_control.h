@@ -24,9 +24,17 @@ namespace korvanta::win32 {
 inline constexpr DWORD kTableStyle = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
 inline constexpr DWORD kTableExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
 
+// The space a heading's text needs beside it, both sides together, in pixels at 96 DPI:
+// the header control keeps three edges' widths clear on either side.
+inline constexpr int kHeadingMargins = 12;
+
 // Posted to the table's parent, with the table's control identifier as wParam, when the
 // user has left a row and the list view may still choose another in the same action.
 inline constexpr UINT kCheckTableSelection = WM_APP + 1;
+
+// Posted to the table's parent, with the table's control identifier as wParam, after the
+// table was cleared: the rows not written again by then go (TableControl::Trim).
+inline constexpr UINT kTrimTable = WM_APP + 2;
 
 class TableControl final : public ListBox {
 public:
@@ -47,6 +55,9 @@ public:
     void ItemChanged(const NMLISTVIEW &change);
     // kCheckTableSelection, as the parent receives it.
     void CheckSelection();
+    // Removes the rows of the list view that were cleared and not written again. Called
+    // when the handlers' turn is over, and on kTrimTable.
+    void Trim();
 
 private:
     // Raises RowChosen when the selected row is not the one last told.
@@ -57,8 +68,14 @@ private:
     WindowEvents *const &events_;
     std::size_t columns_ = 0;
     std::vector<std::string> rows_; // as written; the list view shows their cells
-    std::int16_t told_ = -1;        // the selected row as the handlers last heard it
-    bool quiet_ = false;            // the program changes the list: it tells the handlers itself
+    // What each row of the list view shows. A table written again after Clear, as the
+    // handlers write it on every step, keeps the rows that come back as they were and
+    // changes only the others, so that only they are laid out and painted again; until
+    // Trim, the list view may hold rows past the last one written.
+    std::vector<std::string> shown_;
+    bool trimPosted_ = false;
+    std::int16_t told_ = -1; // the selected row as the handlers last heard it
+    bool quiet_ = false;     // the program changes the list: it tells the handlers itself
     bool checkPosted_ = false;
 };
 

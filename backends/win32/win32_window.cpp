@@ -159,10 +159,16 @@ void SetIcons(HWND hwnd, HINSTANCE instance) {
     }
 }
 
+// Raised for a box whose new text screen readers should read out: Windows 8's "live
+// region changed" (older versions pass over an event they do not know).
+constexpr DWORD kLiveRegionChanged = 0x8019; // EVENT_OBJECT_LIVEREGIONCHANGED
+
 // Shared by the single-line inputs and the multi-line boxes.
 class EditBox final : public TextBox {
 public:
-    EditBox(HWND hwnd, bool multiLine) : hwnd_(hwnd), multiLine_(multiLine) {}
+    EditBox(HWND hwnd, const ControlSpec &design, Win32Window &window)
+        : hwnd_(hwnd), multiLine_(design.kind == ControlKind::MultiLineTextBox), announced_(design.announced),
+          window_(window) {}
     std::string Text() const override { return ToUtf8(WindowText(hwnd_)); }
     void SetText(std::string_view text) override {
         const std::wstring wide = ToUtf16(text);
@@ -171,11 +177,27 @@ public:
         if (!multiLine_ || wide != WindowText(hwnd_)) {
             SetWindowTextW(hwnd_, wide.c_str());
         }
+        if (announced_) {
+            // Its scroll bar while the text needs one (the box shows it then by itself).
+            // Kept when the text fits, the bar is updated on every new text, and under wine
+            // that costs more than the whole check the text answers (about 2.5 ms).
+            SCROLLINFO bar{sizeof bar, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+            if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL) != 0 && GetScrollInfo(hwnd_, SB_VERT, &bar) &&
+                bar.nMax - bar.nMin < static_cast<int>(bar.nPage)) {
+                ShowScrollBar(hwnd_, SB_VERT, FALSE);
+            }
+            // Told every time, also when the words are the same: the reader hears the answer
+            // to each check.
+            NotifyWinEvent(kLiveRegionChanged, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+        }
     }
+    void Focus() override { window_.FocusControl(hwnd_); }
 
 private:
     HWND hwnd_;
     bool multiLine_;
+    bool announced_;
+    Win32Window &window_;
 };
 
 class ListControl final : public ListBox {
@@ -377,8 +399,10 @@ void Win32Window::CreateControls(HINSTANCE instance) {
             if (design.maxLength > 0) {
                 SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(design.maxLength), 0);
             }
-            registry_.Register(design,
-                               child->model.emplace<EditBox>(hwnd, design.kind == ControlKind::MultiLineTextBox));
+            if (design.announced) {
+                ShowScrollBar(hwnd, SB_VERT, FALSE); // until its text needs it
+            }
+            registry_.Register(design, child->model.emplace<EditBox>(hwnd, design, *this));
             break;
         case ControlKind::ListBox:
             registry_.Register(design, child->model.emplace<ListControl>(hwnd, design, events_));
@@ -578,14 +602,40 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    // The handlers' turn is over when the outermost message of these windows has been
+    // handled: the tables they wrote again then drop the rows that did not come back
+    // (and at the latest when kTrimTable arrives).
+    static thread_local int depth = 0;
+    ++depth;
+    LRESULT result = 0;
     // An exception must not unwind through Windows' own frames: it ends the event loop
     // and Run() throws it again.
     try {
-        return self->HandleMessage(message, wParam, lParam);
+        result = self->HandleMessage(message, wParam, lParam);
     } catch (...) {
         (self->owner_ != nullptr ? self->owner_ : self)->failure_ = std::current_exception();
         PostQuitMessage(1);
-        return 0;
+    }
+    // Not while a list view tells of a change: it is in the middle of its own work.
+    if (depth == 1 && message != WM_NOTIFY) {
+        self->TrimTables(); // its own notifications come at a depth of 2
+    }
+    --depth;
+    return result;
+}
+
+void Win32Window::TrimTables() {
+    Win32Window &main = owner_ != nullptr ? *owner_ : *this;
+    const auto trim = [](const Win32Window &window) {
+        for (const auto &child : window.children_) {
+            if (auto *table = std::get_if<TableControl>(&child->model)) {
+                table->Trim();
+            }
+        }
+    };
+    trim(main);
+    for (const Win32Window *window : main.owned_) {
+        trim(*window);
     }
 }
 
@@ -600,6 +650,13 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (Child *child = FindChild(static_cast<int>(wParam))) {
             if (auto *table = std::get_if<TableControl>(&child->model)) {
                 table->CheckSelection();
+            }
+        }
+        return 0;
+    case kTrimTable:
+        if (Child *child = FindChild(static_cast<int>(wParam))) {
+            if (auto *table = std::get_if<TableControl>(&child->model)) {
+                table->Trim();
             }
         }
         return 0;
@@ -647,9 +704,12 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 focusWhenInactive_ = focus;
             }
         } else if (HIWORD(wParam) == 0 && !children_.empty()) {
-            // The first time, the first control in tab order.
+            // The first time, the first control in tab order that takes the keyboard.
             const bool back = focusWhenInactive_ != nullptr && IsWindowEnabled(focusWhenInactive_);
-            MoveFocus(back ? focusWhenInactive_ : children_.front()->hwnd);
+            const auto first = std::find_if(children_.begin(), children_.end(), [](const auto &child) {
+                return (GetWindowLongW(child->hwnd, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowEnabled(child->hwnd);
+            });
+            MoveFocus(back ? focusWhenInactive_ : first != children_.end() ? (*first)->hwnd : nullptr);
         }
         return 0;
     case WM_DPICHANGED:
@@ -788,18 +848,28 @@ void Win32Window::DrawButton(const DRAWITEMSTRUCT &item) const {
 }
 
 LRESULT Win32Window::DefaultButtonId() const {
-    // Enter presses the focused button; in an input it presses Calculate, Command1(0).
+    // Enter presses the focused button; in an input, the button its description names
+    // (in the main window Calculate, Command1(0)).
     const Child *focused = FindChild(GetFocus());
     const Child *target = nullptr;
     if (focused != nullptr && focused->design.kind == ControlKind::Button) {
         target = focused;
-    } else if (focused != nullptr && focused->design.kind == ControlKind::TextBox) {
-        target = FindChild(ControlWindow(ControlArray::Command1, 0));
+    } else if (focused != nullptr && focused->design.kind == ControlKind::TextBox && focused->design.enter) {
+        target = FindChild(ControlWindow(focused->design.enter->array, focused->design.enter->index));
     }
     if (target == nullptr || !IsWindowEnabled(target->hwnd)) {
         return 0;
     }
     return MAKELRESULT(target->id, DC_HASDEFID);
+}
+
+void Win32Window::FocusControl(HWND control) {
+    if (hwnd_ != nullptr && GetActiveWindow() == hwnd_) {
+        MoveFocus(control);
+    } else {
+        // A hidden or inactive window gives it the focus when it is next activated.
+        focusWhenInactive_ = control;
+    }
 }
 
 void Win32Window::MoveFocus(HWND target) {

@@ -61,6 +61,9 @@ public:
     HWND ControlWindow(ControlArray array, int index) const;
     // The logical DPI the window is laid out for.
     int dpi() const { return dpi_; }
+    // Gives a control the keyboard's focus: at once while the window is active, else when
+    // it is next activated.
+    void FocusControl(HWND control);
 
 private:
     class Child;
@@ -69,6 +72,9 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls(HINSTANCE instance);
+    // The tables of the main window and of the windows it owns drop the rows cleared and
+    // not written again.
+    void TrimTables();
     void CreateMenu();
     void Layout(int dpi, const RECT *suggested);
     void OnCommand(int id, int code);

@@ -3,10 +3,13 @@
 // key, window menu and context menu; Esc; the explanation's table as a list view.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "backends/win32/table_control.h"
 #include "tests/win32/win32_driver.h"
 #include "ui/program.h"
 
@@ -21,49 +24,61 @@ struct RecordedEvents final : WindowEvents {
     std::vector<MenuCommand> menu;
 };
 
-// F1 wherever the focus is in the main window (where Esc does nothing), the window menu,
-// and the context menu of the form, a label and a list choose the entry; the text boxes
-// keep their own edit menus.
-TEST(TheMenu, EveryWayToTheEntryChoosesIt) {
+// Each entry's key wherever the focus is in the main window (where Esc does nothing), the
+// window menu, and the context menu of the form, a label and a list choose the entry; the
+// text boxes keep their own edit menus.
+TEST(TheMenu, EveryWayToEachEntryChoosesIt) {
     Win32Driver driver;
     const HWND main = driver.window().hwnd();
     RecordedEvents events;
     driver.window().Connect(events);
-    const std::vector<MenuCommand> once{MainForm().menu[0].command};
-    for (const ControlSpec &design : MainForm().controls) {
-        if (design.kind != ControlKind::Label) {
-            SetFocus(driver.Hwnd(design.array, design.index));
-            driver.PressKey(VK_F1);
-            driver.PressKey(VK_ESCAPE);
-            EXPECT_EQ(std::exchange(events.menu, {}), once) << "F1 in " << design.name << "(" << design.index << ")";
-            EXPECT_TRUE(IsWindowVisible(main)) << "Esc in " << design.name << "(" << design.index << ")";
-        }
-    }
-
+    const std::span<const MenuEntry> entries = MainForm().menu;
+    ASSERT_EQ(entries.size(), 2u);
     const HMENU system = GetSystemMenu(main, FALSE);
-    const int last = GetMenuItemCount(system) - 1;
-    EXPECT_TRUE(GetMenuState(system, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR);
-    wchar_t text[64] = {};
-    GetMenuStringW(system, static_cast<UINT>(last), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
-    EXPECT_EQ(win32::ToUtf8(text), std::string(MainForm().menu[0].text) + "\tF1");
-    const UINT id = GetMenuItemID(system, last);
-    EXPECT_TRUE(id % 16 == 0 && id < 0xF000) << id << ": the window menu's own bits and commands";
-    SendMessageW(main, WM_SYSCOMMAND, id, 0);
-    EXPECT_EQ(std::exchange(events.menu, {}), once) << "the window menu";
+    const int first = GetMenuItemCount(system) - static_cast<int>(entries.size());
+    EXPECT_TRUE(GetMenuState(system, static_cast<UINT>(first - 1), MF_BYPOSITION) & MF_SEPARATOR);
 
-    // The context menu's entry chosen with the keyboard, as the menu takes it: Down, Enter.
-    const auto contextMenu = [&](HWND from, UINT message, LPARAM at) {
-        PostMessageW(main, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(main, WM_KEYDOWN, VK_RETURN, 0);
-        SendMessageW(from, message, reinterpret_cast<WPARAM>(from), at);
-        PumpMessages(&driver.window());
-        return std::exchange(events.menu, {});
-    };
-    const RECT label = PlaceOf(driver.Hwnd(ControlArray::Label2, 0));
-    EXPECT_EQ(contextMenu(main, WM_RBUTTONUP, MAKELPARAM(label.left + 2, label.top + 2)), once) << "on a label";
-    EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::List1, 1), WM_CONTEXTMENU, -1), once) << "Shift+F10 in a list";
-    EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::Text2, 0), WM_CONTEXTMENU, -1), std::vector<MenuCommand>{})
-        << "an input's own edit menu";
+    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+        SCOPED_TRACE(entries[entry].text);
+        const std::vector<MenuCommand> once{entries[entry].command};
+        for (const ControlSpec &design : MainForm().controls) {
+            if (design.kind != ControlKind::Label) {
+                SetFocus(driver.Hwnd(design.array, design.index));
+                driver.PressKey(static_cast<WPARAM>(VK_F1 + entries[entry].functionKey - 1));
+                driver.PressKey(VK_ESCAPE);
+                EXPECT_EQ(std::exchange(events.menu, {}), once)
+                    << "its key in " << design.name << "(" << design.index << ")";
+                EXPECT_TRUE(IsWindowVisible(main)) << "Esc in " << design.name << "(" << design.index << ")";
+            }
+        }
+
+        const auto position = static_cast<UINT>(first) + static_cast<UINT>(entry);
+        wchar_t text[64] = {};
+        GetMenuStringW(system, position, text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+        EXPECT_EQ(win32::ToUtf8(text),
+                  std::string(entries[entry].text) + "\tF" + std::to_string(entries[entry].functionKey));
+        const UINT id = GetMenuItemID(system, static_cast<int>(position));
+        EXPECT_TRUE(id % 16 == 0 && id < 0xF000) << id << ": the window menu's own bits and commands";
+        SendMessageW(main, WM_SYSCOMMAND, id, 0);
+        EXPECT_EQ(std::exchange(events.menu, {}), once) << "the window menu";
+
+        // The context menu's entry chosen with the keyboard, as the menu takes it: Down to
+        // the entry, Enter.
+        const auto contextMenu = [&](HWND from, UINT message, LPARAM at) {
+            for (std::size_t down = 0; down <= entry; ++down) {
+                PostMessageW(main, WM_KEYDOWN, VK_DOWN, 0);
+            }
+            PostMessageW(main, WM_KEYDOWN, VK_RETURN, 0);
+            SendMessageW(from, message, reinterpret_cast<WPARAM>(from), at);
+            PumpMessages(&driver.window());
+            return std::exchange(events.menu, {});
+        };
+        const RECT label = PlaceOf(driver.Hwnd(ControlArray::Label2, 0));
+        EXPECT_EQ(contextMenu(main, WM_RBUTTONUP, MAKELPARAM(label.left + 2, label.top + 2)), once) << "on a label";
+        EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::List1, 1), WM_CONTEXTMENU, -1), once) << "Shift+F10 in a list";
+        EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::Text2, 0), WM_CONTEXTMENU, -1), std::vector<MenuCommand>{})
+            << "an input's own edit menu";
+    }
 }
 
 // F1 opens the explanation with the keyboard in its table; Esc from any of its controls,
@@ -96,6 +111,46 @@ TEST(TheExplanation, ComesAndGoes) {
     EXPECT_EQ(frame.top, 500);
     DestroyWindow(driver.window().hwnd());
     EXPECT_FALSE(IsWindow(why));
+}
+
+// The practice, built on the first F2, opens with the keyboard in the next row's first
+// input and gets it back there; each answer Enter brings is raised as a live region's
+// change, for screen readers; the feedback box has a scroll bar only while it needs one.
+std::vector<HWND> announced; // the windows of the live-region events seen
+void CALLBACK Announced(HWINEVENTHOOK, DWORD, HWND hwnd, LONG, LONG, DWORD, DWORD) { announced.push_back(hwnd); }
+
+TEST(ThePractice, KeepsTheKeyboardAndAnnouncesEachAnswer) {
+    Win32Driver driver;
+    Program program(driver.main(), driver.host(), [](std::int64_t low, std::int64_t) { return low; });
+    EXPECT_EQ(driver.windows().Built(PracticeForm()), nullptr) << "built on first use only";
+    driver.PressFunctionKey(2);
+    const HWND entry = driver.Hwnd(ControlArray::PracticeEntry, 0);
+    const HWND feedback = driver.Hwnd(ControlArray::PracticeFeedback, 0);
+    EXPECT_EQ(GetFocus(), entry);
+
+    constexpr DWORD kLiveRegionChanged = 0x8019;
+    announced.clear();
+    const HWINEVENTHOOK hook = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, Announced,
+                                               GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    driver.PressKey(VK_RETURN);
+    driver.PressKey(VK_RETURN);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(announced, std::vector<HWND>(2, feedback));
+    EXPECT_EQ(GetFocus(), entry);
+
+    SetFocus(feedback);
+    driver.PressEscape(PracticeForm());
+    EXPECT_EQ(GetFocus(), driver.Hwnd(ControlArray::Text1, 0)) << "the main window's keyboard back";
+    driver.PressFunctionKey(2);
+    EXPECT_EQ(GetFocus(), feedback) << "where it was left";
+
+    const auto barShown = [feedback] { return (GetWindowLongW(feedback, GWL_STYLE) & WS_VSCROLL) != 0; };
+    EXPECT_FALSE(barShown());
+    TextBox &box = driver.windows().Built(PracticeForm())->controls().Text(ControlArray::PracticeFeedback, 0);
+    box.SetText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8");
+    EXPECT_TRUE(barShown());
+    box.SetText("1");
+    EXPECT_FALSE(barShown());
 }
 
 // The table: a list view in report mode under the description's headings, at its place and
@@ -144,6 +199,29 @@ TEST_P(TheTable, TellsTheRowChosenOnce) {
     PumpMessages(&driver.window());
     EXPECT_EQ(rows.ListIndex(), -1);
     EXPECT_EQ(events.rowsChosen, 4) << "a click below the rows leaves none";
+}
+
+// The headings of every table are shown whole, where the description's widths are too
+// narrow for them in this font too.
+TEST_P(TheTable, ShowsEveryHeadingWhole) {
+    Win32Driver driver;
+    for (const FormSpec *form : {&ExplainForm(), &PracticeForm()}) {
+        auto &window = static_cast<win32::Win32Window &>(driver.host().Build(*form));
+        const int dpi = GetParam() != 0 ? GetParam() : window.dpi();
+        RECT suggested{40, 30, 40 + 900, 30 + 800};
+        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const ControlSpec &design = *std::find_if(form->controls.begin(), form->controls.end(),
+                                                  [](const ControlSpec &c) { return c.kind == ControlKind::Table; });
+        const HWND table = window.ControlWindow(design.array, design.index);
+        const std::vector<std::string_view> headings = Cells(design.text);
+        for (std::size_t column = 0; column < headings.size(); ++column) {
+            const std::wstring text = win32::ToUtf16(headings[column]);
+            EXPECT_GE(SendMessageW(table, LVM_GETCOLUMNWIDTH, column, 0),
+                      SendMessageW(table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())) +
+                          MulDiv(win32::kHeadingMargins, dpi, USER_DEFAULT_SCREEN_DPI))
+                << form->name << ": " << headings[column];
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, TheTable, ::testing::Values(0, 144), [](const auto &info) {

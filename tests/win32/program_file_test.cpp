@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "backends/win32/resources.h"
@@ -428,6 +429,79 @@ TEST_P(RunningProgram, ExplainsTheWorkedExampleAsItGoes) {
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(why) != FALSE; }));
         RECT both{};
         GetWindowRect(why, &beside);
+        UnionRect(&both, &main, &beside);
+        std::printf("program windows: %ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left,
+                    both.top);
+        std::fflush(stdout);
+    }
+    Close();
+}
+
+// The control that has the keyboard's focus in another program.
+HWND FocusIn(const PROCESS_INFORMATION &process) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(process.dwThreadId, &thread);
+    return thread.hwndFocus;
+}
+
+// "Упражнение" in the running program by the keyboard alone: F2 opens it beside the main
+// window; Tab to the task, 24 and 26 typed, Enter; a right row, then a wrong one, whose
+// mistake the feedback box explains while the wrong numbers stay to be corrected.
+TEST_P(RunningProgram, PracticesByTheKeyboard) {
+    Start();
+    ASSERT_NE(form, nullptr);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    SetWindowPos(form, nullptr, monitor.rcWork.left, monitor.rcWork.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PressKeyIn(process, VK_F2);
+    HWND practice = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (practice = FindFormWindow(process.dwProcessId, PracticeForm())) != nullptr; }));
+    RECT main{};
+    RECT beside{};
+    GetWindowRect(form, &main);
+    GetWindowRect(practice, &beside);
+    EXPECT_EQ(beside.left, main.right + MulDiv(8, dpi, USER_DEFAULT_SCREEN_DPI));
+    EXPECT_EQ(beside.top, main.top);
+
+    // Tab until the focus is in the box, at most once round the window; then the text typed.
+    ASSERT_TRUE(WaitFor([&] { return IsChild(practice, FocusIn(process)); }));
+    const auto typeIn = [&](ControlArray array, int index, std::wstring_view text) {
+        const HWND box = Control(array, index, practice);
+        for (std::size_t tab = 0; tab < PracticeForm().controls.size() && FocusIn(process) != box; ++tab) {
+            const HWND from = FocusIn(process);
+            PressKeyIn(process, VK_TAB);
+            WaitFor([&] { return FocusIn(process) != from; });
+        }
+        for (const wchar_t character : text) {
+            PostMessageW(box, WM_CHAR, character, 1);
+        }
+        return WaitFor([&] { return TextOf(box) == win32::ToUtf8(text); });
+    };
+    const HWND feedback = Control(ControlArray::PracticeFeedback, 0, practice);
+    const auto enterSays = [&](const std::string &text) {
+        PressKeyIn(process, VK_RETURN);
+        return WaitFor([&] { return TextOf(feedback) == text; });
+    };
+    EXPECT_TRUE(typeIn(ControlArray::PracticeTask, 0, L"24") && typeIn(ControlArray::PracticeTask, 1, L"26"));
+    EXPECT_TRUE(enterSays("Своя задача. Задачата е 24 × 26. Първият ред е готов: това са двете числа. Напиши "
+                          "следващия ред: вляво 24 × 2, вдясно 26 : 2 без остатъка.\r\nСтъпки: 0, верни от първия "
+                          "опит: 0, грешки: 0."))
+        << TextOf(feedback);
+    EXPECT_TRUE(typeIn(ControlArray::PracticeEntry, 0, L"48") && typeIn(ControlArray::PracticeEntry, 1, L"13"));
+    EXPECT_TRUE(enterSays("Вярно! Напиши следващия ред: вляво 48 × 2, вдясно 13 : 2 без остатъка.\r\n"
+                          "Стъпки: 1, верни от първия опит: 1, грешки: 0."))
+        << TextOf(feedback);
+    EXPECT_TRUE(typeIn(ControlArray::PracticeEntry, 0, L"96") && typeIn(ControlArray::PracticeEntry, 1, L"7"));
+    EXPECT_TRUE(enterSays("13 : 2 = 6 и остатък 1. Остатъкът не се пише — пишем 6. Опитай пак.\r\n"
+                          "Стъпки: 1, верни от първия опит: 1, грешки: 1."))
+        << TextOf(feedback);
+    EXPECT_EQ(TableRowsOf(process.hProcess, Control(ControlArray::PracticeRows, 0, practice)),
+              (std::vector<std::string>{"1\t24\t26\t", "2\t48\t13\t"}));
+
+    if (Programs().leaveOpen) {
+        RECT both{};
         UnionRect(&both, &main, &beside);
         std::printf("program windows: %ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left,
                     both.top);

@@ -169,6 +169,19 @@ public:
         return window != nullptr && IsWindowVisible(window->hwnd());
     }
     void PressEscape(const FormSpec &form) override { PressKeyIn(host_.Built(form)->hwnd(), VK_ESCAPE); }
+    void Click(ControlArray array, std::int16_t index) override {
+        const HWND button = Hwnd(array, index);
+        if (IsWindowEnabled(button)) {
+            SendMessageW(button, BM_CLICK, 0, 0);
+        }
+        PumpMessages(&window_);
+    }
+    // Enter in the box, with the keyboard's focus there, as the event loop sees the key.
+    void PressEnter(ControlArray array, std::int16_t index) override {
+        const HWND box = Hwnd(array, index);
+        SetFocus(box);
+        PressKey(VK_RETURN, false, box);
+    }
 
 private:
     // A key pressed in a window: where the keyboard's focus is, if it is there.
