@@ -255,7 +255,7 @@ with chromium.browser() as driver:
     keys = ActionChains(driver)
     for _ in range(4):
         keys.key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT)
-    for typed, told in [(["24", Keys.TAB, "26"], "Своя задача. Задачата е 24 × 26. Първият ред е готов: това са двете "
+    for typed, told in [(["24", Keys.TAB, "26"], "Своя задача: 24 × 26. Първият ред е готов: това са двете "
                          "числа. Напиши следващия ред: вляво 24 × 2, вдясно 26 : 2 без остатъка.\n"
                          "Стъпки: 0, верни от първия опит: 0, грешки: 0."),
                         (["48", Keys.TAB, "13"], "Вярно! Напиши следващия ред: вляво 48 × 2, вдясно 13 : 2 без "
