@@ -120,13 +120,13 @@ void Practice::Clicked(ControlArray array, std::int16_t index) {
     switch (index) {
     case kNewTask:
         Start(RandomTask(ChosenLevel(own_.List(ControlArray::PracticeLevel, 0)), random_, exercise_.task()),
-              N_("Нова задача: %1$s × %2$s. Първият ред е готов: това са двете числа."));
+              N_("Нова задача. Задачата е %1$s × %2$s. Първият ред е готов: това са двете числа."));
         break;
     case kOwnTask: {
         const TypedTask typed =
             ReadTask(own_.Text(ControlArray::PracticeTask, 0).Text(), own_.Text(ControlArray::PracticeTask, 1).Text());
         if (typed.task) {
-            Start(*typed.task, N_("Своя задача: %1$s × %2$s. Първият ред е готов: това са двете числа."));
+            Start(*typed.task, N_("Своя задача. Задачата е %1$s × %2$s. Първият ред е готов: това са двете числа."));
         } else {
             Say(typed.problem);
         }
