@@ -12,6 +12,7 @@ function korvantaInflate(input, size) {
   var held = 0; // bits in `buffer`
   function bits(count) {
     while (held < count) {
+      if (at >= input.length) throw new Error('broken compressed data'); // never read past the end
       buffer |= input[at++] << held;
       held += 8;
     }
