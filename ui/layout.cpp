@@ -76,8 +76,9 @@ const std::vector<MenuEntry> &MainMenu() {
 }
 
 // "Why it works": the rows of the table, one a line, with what each row tells; the
-// explanation in words; and what the rows show once the table is finished.
-constexpr std::array kExplainColumns{540, 1050, 1080, 1440, 2400, 1140};
+// explanation in words; and what the rows show once the table is finished. Each column is
+// as wide as its heading in the widest of the languages (English: "Row", "Remainder").
+constexpr std::array kExplainColumns{600, 1110, 1200, 1440, 2400, 1140};
 
 // clang-format off
 constexpr std::array kExplainControls{
@@ -90,7 +91,7 @@ constexpr std::array kExplainControls{
 
 // "Practice": the level and a new task; the task's factors, which a pupil or a teacher may
 // type; the rows so far with the inputs for the next one; the product; and the feedback.
-constexpr std::array kPracticeColumns{540, 1260, 1140, 1080};
+constexpr std::array kPracticeColumns{600, 1140, 1140, 1170}; // as the explanation's: "In the sum"
 constexpr int kPracticeInput = 40; // longer than any number of a task, so a long one reads as too large
 constexpr ButtonRef kOwnTaskButton{ControlArray::PracticeCommand, kOwnTask};
 constexpr ButtonRef kCheckRowButton{ControlArray::PracticeCommand, kCheckRow};
