@@ -291,7 +291,7 @@ with chromium.browser() as driver:
 def cut(driver, ids):
     return driver.execute_script(
         "return [...document.querySelectorAll(arguments[0].map(id => `#${id} form > *, #${id} [role=columnheader]`)"
-        ".join())].filter(e => e.scrollWidth > e.clientWidth + 1).map(e => e.id || e.textContent)", ids)
+        ".join())].filter(e => e.scrollWidth > e.clientWidth).map(e => e.id || e.textContent)", ids)
 
 
 # In English: the page opened so by its address, the worked example and the message on bad
