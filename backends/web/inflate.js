@@ -3,7 +3,8 @@
 // their headers) and in base64, about half the size of the module in base64 alone, and
 // unpacks it here before the runtime starts, at once and in any browser. The decoder
 // follows the format's description: stored blocks, and blocks of fixed or dynamic Huffman
-// codes, each code read one bit at a time against its canonical table.
+// codes. A code of up to 9 bits (nearly all of them) is looked up at once by the next 9
+// bits; a longer one is read a bit at a time against its canonical table.
 function korvantaInflate(input, size) {
   var output = new Uint8Array(size);
   var out = 0;
@@ -22,7 +23,9 @@ function korvantaInflate(input, size) {
     return value;
   }
   // A canonical Huffman code from the length of each symbol's code: how many codes there
-  // are of each length, and the symbols in the order of their codes.
+  // are of each length, the symbols in the order of their codes, and the codes of up to 9
+  // bits by every 9 bits that start with them as read (first bit lowest): the symbol
+  // times 16 plus the code's length.
   function code(lengths) {
     var counts = new Uint16Array(16);
     var offsets = new Uint16Array(16);
@@ -31,9 +34,27 @@ function korvantaInflate(input, size) {
     counts[0] = 0;
     for (var length = 1; length < 16; ++length) offsets[length] = offsets[length - 1] + counts[length - 1];
     lengths.forEach(function (length, symbol) { if (length) symbols[offsets[length]++] = symbol; });
-    return [counts, symbols];
+    var fast = new Uint16Array(512);
+    for (var value = 0, index = 0, length = 1; length <= 9; ++length, value <<= 1) {
+      for (var n = 0; n < counts[length]; ++n, ++value) {
+        var reversed = 0;
+        for (var bit = 0; bit < length; ++bit) reversed |= ((value >> bit) & 1) << (length - 1 - bit);
+        for (var entry = symbols[index++] * 16 + length; reversed < 512; reversed += 1 << length) fast[reversed] = entry;
+      }
+    }
+    return [counts, symbols, fast];
   }
   function decode(huffman) {
+    while (held < 9 && at < input.length) {
+      buffer |= input[at++] << held;
+      held += 8;
+    }
+    var found = huffman[2][buffer & 511];
+    if (found && (found & 15) <= held) {
+      buffer >>>= found & 15;
+      held -= found & 15;
+      return found >> 4;
+    }
     var value = 0;
     var first = 0;
     var index = 0;
@@ -59,7 +80,10 @@ function korvantaInflate(input, size) {
     last = bits(1);
     var type = bits(2);
     if (type === 0) {
-      buffer = held = 0; // a stored block starts at a byte
+      // A stored block starts at a byte: the rest of this one goes, and whole bytes read
+      // ahead are read again.
+      at -= held >> 3;
+      buffer = held = 0;
       var length = input[at] | (input[at + 1] << 8);
       at += 4;
       output.set(input.subarray(at, at + length), out);
@@ -105,7 +129,12 @@ function korvantaInflate(input, size) {
         var count = lengthBase[symbol] + bits(lengthExtra[symbol]);
         var which = decode(distance);
         var from = out - distanceBase[which] - bits(which < 4 ? 0 : (which >> 1) - 1);
-        while (count--) output[out++] = output[from++];
+        if (out - from >= count) {
+          output.copyWithin(out, from, from + count); // at once where the copy does not overlap itself
+          out += count;
+        } else {
+          while (count--) output[out++] = output[from++];
+        }
       }
     }
   } while (!last);

@@ -22,9 +22,22 @@ function sample(size, seed) {
   return bytes;
 }
 
+// Compressed blocks, then stored ones: zlib stores what would only grow.
+function textThenNoise() {
+  const bytes = new Uint8Array(90000);
+  let state = 2463534242;
+  for (let i = 0; i < bytes.length; ++i) {
+    state ^= state << 13;
+    state ^= state >>> 17;
+    state ^= state << 5;
+    bytes[i] = i < 20000 ? 'halving and doubling '.charCodeAt(i % 21) : state & 0xff;
+  }
+  return bytes;
+}
+
 let failed = 0;
 const inputs = [['empty', new Uint8Array(0)], ['one byte', Uint8Array.of(42)], ['a long run', new Uint8Array(70000).fill(7)],
-  ['mixed', sample(150000, 1)], ['noise', Uint8Array.from(sample(40000, 7), (b, i) => (b * 31 + i * 7) & 0xff)]];
+  ['mixed', sample(150000, 1)], ['text, then bytes that do not compress', textThenNoise()], ['noise', Uint8Array.from(sample(40000, 7), (b, i) => (b * 31 + i * 7) & 0xff)]];
 const ways = [['stored', { level: 0 }], ['fixed codes', { level: 9, strategy: zlib.constants.Z_FIXED }],
   ['dynamic codes', { level: 9 }], ['Huffman only', { level: 6, strategy: zlib.constants.Z_HUFFMAN_ONLY }]];
 for (const [name, data] of inputs) {
