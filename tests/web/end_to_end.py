@@ -329,6 +329,11 @@ with chromium.browser() as driver:
     for address, lang in (("#en", "en"), ("?lang=xx", "bg")):
         open_page(driver, PAGE.as_uri() + address)
         check(f"the page's language at {address}", driver.execute_script(language)[0], lang)
+    # "#en" put after the address of the open page switches it, as the choice would.
+    driver.execute_script("location.hash = 'en'")  # the page hears of it a moment later
+    chromium.wait_for(driver, "document.documentElement.lang == 'en' || null", timeout=5)
+    check("the page after #en put after its address", [driver.execute_script(language)[0],
+                                                         element(driver, "Command1_0").text], ["en", "Calculate"])
 
 for failure in failures:
     print("FAIL: " + failure)
