@@ -2,7 +2,7 @@
 # The web program: build/web/umnozhenie.html, one page with the WebAssembly inside it,
 # that works opened from disk as well as from any web server. emcc writes the runtime and
 # the module (app/umnozhenie.js and .wasm); the page holds both, the module compressed
-# (backends/web/pack_page.py).
+# (backends/web/pack_page.py) and unpacked by a decoder of its own (backends/web/inflate.*).
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 korvanta_web_shell(${CMAKE_CURRENT_SOURCE_DIR}/web_page.html ${CMAKE_CURRENT_BINARY_DIR}/web_page.html)
 add_executable(umnozhenie_program main_web.cpp)
@@ -16,9 +16,9 @@ set(page ${PROJECT_BINARY_DIR}/umnozhenie.html)
 add_custom_command(OUTPUT ${page}
   COMMAND Python3::Interpreter ${KORVANTA_WEB_DIR}/pack_page.py ${CMAKE_CURRENT_BINARY_DIR}/web_page.html
           $<TARGET_FILE:umnozhenie_program> $<TARGET_FILE_DIR:umnozhenie_program>/umnozhenie.wasm
-          ${KORVANTA_WEB_DIR}/inflate.js ${page}
-  DEPENDS umnozhenie_program ${CMAKE_CURRENT_BINARY_DIR}/web_page.html ${KORVANTA_WEB_DIR}/pack_page.py
-          ${KORVANTA_WEB_DIR}/inflate.js
+          ${KORVANTA_WEB_DIR}/inflate.js $<TARGET_FILE:korvanta_inflate> ${page}
+  DEPENDS umnozhenie_program korvanta_inflate ${CMAKE_CURRENT_BINARY_DIR}/web_page.html
+          ${KORVANTA_WEB_DIR}/pack_page.py ${KORVANTA_WEB_DIR}/inflate.js
   COMMENT "Packing the web program into one page"
   VERBATIM)
 add_custom_target(umnozhenie ALL DEPENDS ${page})

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
-// The page's decoder (backends/web/inflate.js) against zlib's own compression, run by
+// The page's decoder (backends/web/inflate.js and its module) against zlib's compression, run by
 // Node.js: stored, fixed and dynamic Huffman blocks, long matches and many blocks; and
 // data cut short, which stops it instead of running on.
-// Usage: node inflate_test.js INFLATE.js
+// Usage: node inflate_test.js INFLATE.js DECODER.wasm
 'use strict';
 const fs = require('fs');
 const vm = require('vm');
 const zlib = require('zlib');
 
 vm.runInThisContext(fs.readFileSync(process.argv[2], 'utf8'));
+const decoder = fs.readFileSync(process.argv[3]);
 
 // Bytes that compress the way a module does: runs, repeats far apart, and noise.
 function sample(size, seed) {
@@ -45,7 +46,7 @@ for (const [name, data] of inputs) {
     const packed = zlib.deflateRawSync(data, options);
     let result;
     try {
-      result = korvantaInflate(packed, data.length);
+      result = korvantaInflate(decoder, packed, data.length);
     } catch (error) {
       result = error;
     }
@@ -57,7 +58,7 @@ for (const [name, data] of inputs) {
 }
 const whole = zlib.deflateRawSync(sample(5000, 3));
 try {
-  korvantaInflate(whole.subarray(0, whole.length >> 1), 5000);
+  korvantaInflate(decoder, whole.subarray(0, whole.length >> 1), 5000);
   console.log('FAIL: data cut in half was unpacked without a word');
   ++failed;
 } catch (error) {
