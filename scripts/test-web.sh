@@ -23,7 +23,7 @@ finished=$SECONDS
 
 shots=build/web/tests/web/end_to_end
 if $update; then
-  cp "$shots/screenshot-web.png" "$shots/screenshot-web-phone.png" "$shots/screenshot-explain-web.png" \
+  cp "$shots/screenshot-web.png" "$shots/screenshot-web-phone.png" "$shots/screenshot-explain-web.png" "$shots/screenshot-en-web.png" \
     "$shots/screenshot-practice-web.png" docs/
   echo "copied the screenshots to docs/"
 fi

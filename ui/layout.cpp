@@ -77,7 +77,7 @@ const std::vector<MenuEntry> &MainMenu() {
 
 // "Why it works": the rows of the table, one a line, with what each row tells; the
 // explanation in words; and what the rows show once the table is finished.
-constexpr std::array kExplainColumns{540, 1215, 1335, 1440, 2235, 1140};
+constexpr std::array kExplainColumns{600, 1215, 1335, 1440, 2175, 1140};
 
 // clang-format off
 constexpr std::array kExplainControls{
@@ -90,7 +90,7 @@ constexpr std::array kExplainControls{
 
 // "Practice": the level and a new task; the task's factors, which a pupil or a teacher may
 // type; the rows so far with the inputs for the next one; the product; and the feedback.
-constexpr std::array kPracticeColumns{540, 1230, 1215, 1200};
+constexpr std::array kPracticeColumns{600, 1215, 1215, 1200};
 constexpr int kPracticeInput = 40; // longer than any number of a task, so a long one reads as too large
 constexpr ButtonRef kOwnTaskButton{ControlArray::PracticeCommand, kOwnTask};
 constexpr ButtonRef kCheckRowButton{ControlArray::PracticeCommand, kCheckRow};
@@ -107,12 +107,12 @@ constexpr std::array kPracticeControls{
     ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    2,  5, {2415, 1200, 225,  375},  "×", N_("по"), kLabelColor, TextAlign::Center},
     ControlSpec{ControlKind::TextBox,          ControlArray::PracticeTask,     "PracticeTask",     1,  6, {2640, 1200, 1335, 405},  "", N_("Число 2 на задачата"), std::nullopt, TextAlign::Left, kPracticeInput, {}, kOwnTaskButton},
     ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  1,  7, {4200, 1200, 1935, 375},  N_("Своя задача"), N_("Започни своята задача"), std::nullopt},
-    ControlSpec{ControlKind::Table,            ControlArray::PracticeRows,     "PracticeRows",     0,  8, {120,  1800, 4440, 2520}, N_("Ред\tЧисло 1\tЧисло 2\tВ сумата"), N_("Редовете досега"), std::nullopt, TextAlign::Left, 0, kPracticeColumns},
-    ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    3,  9, {4680, 1800, 2880, 375},  N_("Следващ ред:"), N_("Следващ ред"), kLabelColor},
-    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeEntry,    "PracticeEntry",    0, 10, {4680, 2220, 1380, 405},  "", N_("Следващ ред, числото вляво"), std::nullopt, TextAlign::Left, kPracticeInput, {}, kCheckRowButton},
-    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeEntry,    "PracticeEntry",    1, 11, {6180, 2220, 1380, 405},  "", N_("Следващ ред, числото вдясно"), std::nullopt, TextAlign::Left, kPracticeInput, {}, kCheckRowButton},
-    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  2, 12, {4680, 2760, 2880, 375},  N_("Провери реда"), N_("Провери реда"), std::nullopt},
-    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  3, 13, {4680, 3300, 2880, 375},  N_("В сумата"), N_("Сложи избрания ред в сумата"), std::nullopt},
+    ControlSpec{ControlKind::Table,            ControlArray::PracticeRows,     "PracticeRows",     0,  8, {120,  1800, 4500, 2520}, N_("Ред\tЧисло 1\tЧисло 2\tВ сумата"), N_("Редовете досега"), std::nullopt, TextAlign::Left, 0, kPracticeColumns},
+    ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    3,  9, {4740, 1800, 2820, 375},  N_("Следващ ред:"), N_("Следващ ред"), kLabelColor},
+    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeEntry,    "PracticeEntry",    0, 10, {4740, 2220, 1350, 405},  "", N_("Следващ ред, числото вляво"), std::nullopt, TextAlign::Left, kPracticeInput, {}, kCheckRowButton},
+    ControlSpec{ControlKind::TextBox,          ControlArray::PracticeEntry,    "PracticeEntry",    1, 11, {6210, 2220, 1350, 405},  "", N_("Следващ ред, числото вдясно"), std::nullopt, TextAlign::Left, kPracticeInput, {}, kCheckRowButton},
+    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  2, 12, {4740, 2760, 2820, 375},  N_("Провери реда"), N_("Провери реда"), std::nullopt},
+    ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  3, 13, {4740, 3300, 2820, 375},  N_("В сумата"), N_("Сложи избрания ред в сумата"), std::nullopt},
     ControlSpec{ControlKind::Label,            ControlArray::PracticeLabel,    "PracticeLabel",    4, 14, {120,  4440, 1560, 375},  N_("Произведение:"), N_("Произведение"), kLabelColor},
     ControlSpec{ControlKind::TextBox,          ControlArray::PracticeEntry,    "PracticeEntry",    2, 15, {1680, 4440, 1815, 405},  "", N_("Произведение"), std::nullopt, TextAlign::Left, kPracticeInput, {}, kCheckProductButton},
     ControlSpec{ControlKind::Button,           ControlArray::PracticeCommand,  "PracticeCommand",  4, 16, {3600, 4440, 1935, 375},  N_("Провери"), N_("Провери произведението"), std::nullopt},

@@ -5,7 +5,9 @@
 // the element's handle (its place in the page's list of elements). The main window comes
 // first, with a button for each entry of its menu under it, outside its frame; the windows
 // of its menu are non-modal dialogs with a title bar of their own, beside it where the
-// viewport has room for both and under it where it has not, all at one scale.
+// viewport has room for both and under it where it has not, all at one scale. The page's
+// language (<html lang>) is the program's, and the languages of the menu are a choice of
+// language under the window.
 mergeInto(LibraryManager.library, {
   $korvantaPage: {
     page: null, // holds the windows, side by side or one above the other
@@ -14,6 +16,12 @@ mergeInto(LibraryManager.library, {
     keys: {}, // the menu's keys: "F1" to the button under the window that does the same
     lastFocus: null, // what last had the focus outside the windows of the menu
     gap: 8, // CSS pixels between two windows
+    // The name of a window's close button in each language, the page's own word.
+    closeNames: { bg: 'Затвори', en: 'Close' },
+    closeName: function () {
+      var names = korvantaPage.closeNames;
+      return names[document.documentElement.lang] || names.bg;
+    },
     // The main window and the shown windows of its menu, at their own size where the
     // viewport has room for them, else scaled down alike, the same way across and down.
     // Side by side, their tops level, where that keeps them at three quarters or more of
@@ -94,6 +102,17 @@ mergeInto(LibraryManager.library, {
       if (button && !event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey) {
         event.preventDefault();
         button.click();
+      }
+    },
+    // "#en" put after the page's address while it is open chooses that language, as the
+    // choice under the window would.
+    onHash: function () {
+      var choice = korvantaPage.windows[0].languages;
+      var code = location.hash.slice(1);
+      var option = choice && Array.prototype.find.call(choice.options, function (o) { return o.lang === code; });
+      if (option && !option.selected) {
+        choice.value = option.value;
+        choice.dispatchEvent(new Event('change'));
       }
     },
     onFocus: function (event) {
@@ -212,6 +231,7 @@ mergeInto(LibraryManager.library, {
       addEventListener('resize', page.fit);
       addEventListener('keydown', page.onKey);
       addEventListener('focusin', page.onFocus);
+      addEventListener('hashchange', page.onHash);
     } else {
       var id = w.frame.id;
       w.frame.hidden = true;
@@ -229,8 +249,10 @@ mergeInto(LibraryManager.library, {
       var close = document.createElement('button');
       close.type = 'button';
       close.textContent = '\u00d7';
-      close.title = 'Затвори';
-      close.setAttribute('aria-label', 'Затвори');
+      close.title = page.closeName();
+      close.setAttribute('aria-label', close.title);
+      close.className = 'korvanta-close';
+      w.caption = caption;
       close.addEventListener('click', function () { page.hide(w); });
       bar.append(caption, close);
       w.scaled.append(bar, w.form);
@@ -263,6 +285,7 @@ mergeInto(LibraryManager.library, {
     removeEventListener('keydown', page.onKey);
     removeEventListener('focusin', page.onFocus);
     page.page.remove();
+    removeEventListener('hashchange', page.onHash);
     page.page = page.lastFocus = null;
     page.windows = [];
     page.elements = [];
@@ -291,28 +314,93 @@ mergeInto(LibraryManager.library, {
     return !korvantaPage.windows[handle].frame.hidden;
   },
 
-  // A button under the main window for an entry of its menu, with its key if it has one
-  // (1 for F1); the key does the same anywhere on the page.
-  korvanta_page_add_menu_entry__deps: ['$korvantaPage'],
-  korvanta_page_add_menu_entry: function (handle, entry, text, functionKey) {
+  // The title of a window: the page's own for the main window, else its title bar's.
+  korvanta_page_set_title__deps: ['$korvantaPage'],
+  korvanta_page_set_title: function (handle, title) {
+    var w = korvantaPage.windows[handle];
+    title = UTF8ToString(title);
+    if (w.owned) {
+      w.caption.textContent = title;
+    } else {
+      document.title = title;
+      w.form.setAttribute('aria-label', title);
+    }
+  },
+
+  // The page in the language `code`: its <html lang>, the language shown as chosen under
+  // the window, and the page's own words.
+  korvanta_page_set_language__deps: ['$korvantaPage'],
+  korvanta_page_set_language: function (code) {
+    var page = korvantaPage;
+    code = UTF8ToString(code);
+    document.documentElement.lang = code;
+    var choice = page.windows[0] && page.windows[0].languages;
+    if (choice) {
+      Array.prototype.forEach.call(choice.options, function (option) { option.selected = option.lang === code; });
+    }
+    document.querySelectorAll('.korvanta-close').forEach(function (close) {
+      close.title = page.closeName();
+      close.setAttribute('aria-label', close.title);
+    });
+  },
+
+  // The language the page's address asks for, "?lang=en" or "#en", as UTF-8 in memory the
+  // caller frees; empty for none.
+  korvanta_page_asked_language__deps: ['malloc'],
+  korvanta_page_asked_language: function () {
+    var code = new URLSearchParams(location.search).get('lang') || location.hash.slice(1);
+    var size = lengthBytesUTF8(code) + 1;
+    var copy = _malloc(size);
+    stringToUTF8(code, copy, size);
+    return copy;
+  },
+
+  // Under the main window, an entry of its menu: a button, with its key if it has one (1
+  // for F1), which does the same anywhere on the page; or, for a language (its code in
+  // `language`), an option of the choice of language, named in that language. Made the
+  // first time, its text changed after.
+  korvanta_page_menu_entry__deps: ['$korvantaPage'],
+  korvanta_page_menu_entry: function (handle, entry, text, functionKey, language) {
     var page = korvantaPage;
     var w = page.windows[handle];
+    var key = functionKey > 0 ? 'F' + functionKey : '';
+    text = UTF8ToString(text);
+    language = UTF8ToString(language);
     if (!w.menu) {
       w.menu = document.createElement('div');
       w.menu.className = 'korvanta-menu';
       w.frame.parentNode.appendChild(w.menu);
+      w.entries = [];
     }
-    var button = document.createElement('button');
-    button.type = 'button';
-    button.textContent = UTF8ToString(text);
-    if (functionKey > 0) {
-      var key = 'F' + functionKey;
-      button.textContent += ' (' + key + ')';
-      button.setAttribute('aria-keyshortcuts', key);
-      page.keys[key] = button;
+    var item = w.entries[entry];
+    if (!item && language) {
+      if (!w.languages) {
+        // Named in every language it offers: whoever cannot read the one shown finds it.
+        w.languages = document.createElement('select');
+        w.languages.id = 'korvanta-language';
+        w.languages.setAttribute('aria-label', 'Език · Language');
+        w.languages.addEventListener('change', function () {
+          _korvanta_web_menu_chosen(handle, Number(w.languages.value));
+        });
+        w.menu.appendChild(w.languages);
+      }
+      item = document.createElement('option');
+      item.value = entry;
+      item.lang = language;
+      w.languages.appendChild(item);
+    } else if (!item) {
+      item = document.createElement('button');
+      item.type = 'button';
+      if (key) {
+        item.setAttribute('aria-keyshortcuts', key);
+        page.keys[key] = item;
+      }
+      item.addEventListener('click', function () { _korvanta_web_menu_chosen(handle, entry); });
+      // The buttons come before the choice of language.
+      w.menu.insertBefore(item, w.languages || null);
     }
-    button.addEventListener('click', function () { _korvanta_web_menu_chosen(handle, entry); });
-    w.menu.appendChild(button);
+    w.entries[entry] = item;
+    item.textContent = key ? text + ' (' + key + ')' : text;
   },
 
   korvanta_page_add__deps: ['$korvantaPage'],

@@ -9,15 +9,19 @@
 #include <span>
 #include <string_view>
 
+#include "calc/texts.h"
 #include "ui/list_rows.h"
 
 // The page's side, in page.js.
 extern "C" {
 int korvanta_page_open(const char *title, const char *name, const char *style, int owner);
 void korvanta_page_close(int window);
+void korvanta_page_set_title(int window, const char *title);
+void korvanta_page_set_language(const char *code);
+char *korvanta_page_asked_language();
 void korvanta_page_show(int window);
 bool korvanta_page_shown(int window);
-void korvanta_page_add_menu_entry(int window, int entry, const char *text, int functionKey);
+void korvanta_page_menu_entry(int window, int entry, const char *text, int functionKey, const char *language);
 int korvanta_page_add(int window, const char *tag, const char *id, const char *style);
 void korvanta_page_set_attribute(int element, const char *name, const char *value);
 void korvanta_page_set_text(int element, const char *text, std::size_t length);
@@ -109,6 +113,11 @@ const char *TagOf(ControlKind kind) {
 
 } // namespace
 
+std::string AskedLanguage() {
+    const std::unique_ptr<char, decltype(&std::free)> code(korvanta_page_asked_language(), &std::free);
+    return code.get();
+}
+
 std::string CssColor(Rgb colour) {
     return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
            std::to_string(colour.blue) + ")";
@@ -128,6 +137,18 @@ public:
     virtual void OnClick(WindowEvents *) {}
     virtual void OnRowChosen(int) {}
 
+    // The control's own words in the language chosen: its accessible name, and the caption
+    // of a label or a button or the headings of a table. What a box or a list holds is the
+    // program's.
+    void Retranslate() {
+        if (spec_.kind != ControlKind::Label) {
+            korvanta_page_set_attribute(element_, "aria-label", std::string(Tr(spec_.accessibleName)).c_str());
+        }
+        if (spec_.kind == ControlKind::Label || spec_.kind == ControlKind::Button || spec_.kind == ControlKind::Table) {
+            Show(Tr(spec_.text));
+        }
+    }
+
     void Show(std::string_view text) { korvanta_page_set_text(element_, text.data(), text.size()); }
     void TakeFocus() { korvanta_page_focus(element_); }
 
@@ -139,7 +160,7 @@ private:
 // An input: what the user typed is read from the page.
 class WebWindow::InputBox final : public Control, public TextBox {
 public:
-    InputBox(const ControlSpec &design, int element) : Control(design, element) { Show(design.text); }
+    InputBox(const ControlSpec &design, int element) : Control(design, element) { Show(Tr(design.text)); }
     std::string Text() const override {
         const std::unique_ptr<char, decltype(&std::free)> text(korvanta_page_text(element()), &std::free);
         return text.get();
@@ -153,7 +174,7 @@ public:
 // laid out again: the explanation writes its long text on every press.
 class WebWindow::MultiLineBox final : public Control, public TextBox {
 public:
-    MultiLineBox(const ControlSpec &design, int element) : Control(design, element) { SetText(design.text); }
+    MultiLineBox(const ControlSpec &design, int element) : Control(design, element) { SetText(Tr(design.text)); }
     std::string Text() const override { return text_; }
     void SetText(std::string_view text) override {
         if (text != text_) {
@@ -208,7 +229,7 @@ private:
 // A disabled button takes no clicks: the page delivers none.
 class WebWindow::ButtonControl final : public Control, public Button {
 public:
-    ButtonControl(const ControlSpec &design, int element) : Control(design, element) { Show(design.text); }
+    ButtonControl(const ControlSpec &design, int element) : Control(design, element) {}
     bool Enabled() const override { return korvanta_page_enabled(element()); }
     void SetEnabled(bool enabled) override { korvanta_page_set_enabled(element(), enabled); }
     void OnClick(WindowEvents *events) override {
@@ -228,7 +249,7 @@ WebWindow::WebWindow(const FormSpec &form, const WebWindow *owner) : form_(form)
     const PixelRect size = TwipsToPixels(TwipRect{0, 0, form.clientWidth, form.clientHeight}, kCssDpi);
     const std::string style = "width:" + Px(size.width) + "height:" + Px(size.height) +
                               "background-color:" + CssColor(form.backColor) + ";" + FontStyle(form.font);
-    page_ = korvanta_page_open(std::string(form.caption).c_str(), std::string(form.name).c_str(), style.c_str(),
+    page_ = korvanta_page_open(WindowCaption(form).c_str(), std::string(form.name).c_str(), style.c_str(),
                                owner != nullptr ? owner->page_ : -1);
     std::vector<WebWindow *> &windows = Windows();
     windows.resize(std::max(windows.size(), static_cast<std::size_t>(page_) + 1));
@@ -256,9 +277,9 @@ WebWindow::WebWindow(const FormSpec &form, const WebWindow *owner) : form_(form)
             }
         }
     }
-    for (std::size_t entry = 0; entry < form.menu.size(); ++entry) {
-        korvanta_page_add_menu_entry(page_, static_cast<int>(entry), std::string(form.menu[entry].text).c_str(),
-                                     form.menu[entry].functionKey);
+    ShowMenu();
+    if (main_) {
+        korvanta_page_set_language(std::string(CurrentLanguage()).c_str());
     }
 }
 
@@ -267,6 +288,27 @@ WebWindow::~WebWindow() {
     Windows()[static_cast<std::size_t>(page_)] = nullptr;
     if (main_) {
         g_mainOpen = false;
+    }
+}
+
+// The buttons of the menu's entries under the main window, made the first time; and the
+// languages among them as one choice of language.
+void WebWindow::ShowMenu() {
+    for (std::size_t entry = 0; entry < form_.menu.size(); ++entry) {
+        const MenuEntry &design = form_.menu[entry];
+        korvanta_page_menu_entry(page_, static_cast<int>(entry), std::string(Tr(design.text)).c_str(),
+                                 design.functionKey, std::string(design.language).c_str());
+    }
+}
+
+void WebWindow::Retranslate() {
+    korvanta_page_set_title(page_, WindowCaption(form_).c_str());
+    for (const auto &control : controls_) {
+        control->Retranslate();
+    }
+    ShowMenu();
+    if (main_) {
+        korvanta_page_set_language(std::string(CurrentLanguage()).c_str());
     }
 }
 
@@ -294,10 +336,6 @@ void WebWindow::AddControl(const ControlSpec &design) {
     const auto set = [element](const char *name, const std::string &value) {
         korvanta_page_set_attribute(element, name, value.c_str());
     };
-    if (design.kind != ControlKind::Label) {
-        set("aria-label", std::string(design.accessibleName));
-    }
-
     std::unique_ptr<Control> control;
     switch (design.kind) {
     case ControlKind::TextBox: {
@@ -327,9 +365,6 @@ void WebWindow::AddControl(const ControlSpec &design) {
     case ControlKind::Table: {
         auto list = std::make_unique<ListControl>(design, element, events_);
         registry_.Register(design, static_cast<ListBox &>(*list));
-        if (design.kind == ControlKind::Table) {
-            list->Show(design.text); // the headings
-        }
         control = std::move(list);
         break;
     }
@@ -341,9 +376,9 @@ void WebWindow::AddControl(const ControlSpec &design) {
     }
     case ControlKind::Label:
         control = std::make_unique<Control>(design, element);
-        control->Show(design.text);
         break;
     }
+    control->Retranslate(); // its captions and accessible name
     controls_.push_back(std::move(control));
 }
 
@@ -370,7 +405,7 @@ void WebWindow::RowChosen(int element, int row) {
 
 void WebWindow::MenuChosen(int entry) {
     if (entry >= 0 && entry < static_cast<int>(form_.menu.size()) && events_ != nullptr) {
-        events_->MenuChosen(form_.menu[static_cast<std::size_t>(entry)].command);
+        events_->MenuChosen(form_.menu[static_cast<std::size_t>(entry)]);
     }
 }
 

@@ -3,7 +3,7 @@
 // real page element (page.js) at its place in CSS pixels at 96 DPI, with its text,
 // colours and font, and the operations of the control interface on top of them. A page
 // shows one main window, with the buttons of its menu under it, and the windows of its
-// menu beside it as non-modal dialogs.
+// menu beside it as non-modal dialogs. Its words are in the language chosen (calc/texts.h).
 #pragma once
 
 #include <memory>
@@ -36,11 +36,15 @@ public:
         events_ = &*adapter_;
     }
 
+    // The window's own words again in the language chosen now; for the main window also
+    // the page's language, its title and the language shown as chosen under it.
+    void Retranslate() override;
+
     const FormSpec &form() const { return form_; }
 
     // What the page reports of the user, by the handle of the element: a click on a
     // button, a row chosen in a list (by mouse, finger or keyboard); and an entry of the
-    // menu chosen (its button, or its key), by its place in the menu.
+    // menu chosen (its button, its key, or a language chosen), by its place in the menu.
     void Clicked(int element);
     void RowChosen(int element, int row);
     void MenuChosen(int entry);
@@ -52,6 +56,8 @@ public:
 
     // The id of the page element made for a control: its name and index, "Text2_0".
     static std::string ElementId(const ControlSpec &design);
+    // The id of the choice of language under the main window.
+    static constexpr const char *kLanguageChoiceId = "korvanta-language";
 
 private:
     class Control;
@@ -62,6 +68,7 @@ private:
 
     void AddControl(const ControlSpec &design);
     Control *Find(int element);
+    void ShowMenu();
 
     const FormSpec &form_;
     bool main_;
@@ -85,6 +92,10 @@ private:
     const WebWindow &main_;
     std::vector<std::unique_ptr<WebWindow>> windows_;
 };
+
+// The language the page's address asks for: "en" for "?lang=en" or "#en" (the query
+// first); empty when it asks for none.
+std::string AskedLanguage();
 
 // A colour as CSS writes it: "rgb(255,192,128)".
 std::string CssColor(Rgb colour);

@@ -3,8 +3,9 @@
 the page opened from disk, real key presses, mouse clicks and a finger's tap (WebDriver
 actions), what a screen reader is told read from Chromium's accessibility tree; then
 again with "Защо става така?" open beside the window; a practice by the keyboard in
-"Упражнение"; then the same page served by a web server. Leaves screenshots at desktop
-size and at 360 x 640, with and without the explanation, and of the practice.
+"Упражнение"; then the same page served by a web server; then in English. Leaves
+screenshots at desktop size and at 360 x 640, with and without the explanation, of the
+practice, and in English.
 Usage: end_to_end.py PAGE.html OUTPUT_DIR"""
 
 import functools
@@ -19,6 +20,7 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.select import Select
 
 import chromium
 
@@ -284,6 +286,54 @@ with chromium.browser() as driver:
         check("the rows from the server", [rows(driver, "List1_0"), rows(driver, "List1_1")], [["24", "48"], ["26", "13"]])
     finally:
         server.shutdown()
+
+# Captions and headings cut off in the windows `ids`, by id or text: none should be.
+def cut(driver, ids):
+    return driver.execute_script(
+        "return [...document.querySelectorAll(arguments[0].map(id => `#${id} form > *, #${id} [role=columnheader]`)"
+        ".join())].filter(e => e.scrollWidth > e.clientWidth).map(e => e.id || e.textContent)", ids)
+
+
+# In English: the page opened so by its address, the worked example and the message on bad
+# input; then every window back in Bulgarian at once from the choice under the window.
+with chromium.browser() as driver:
+    chromium.viewport(driver, 640, 520)
+    open_page(driver, PAGE.as_uri() + "?lang=en")
+    language = "return [document.documentElement.lang, document.title, document.getElementById('korvanta-language')" \
+               ".selectedOptions[0].text]"
+    check("the page in English", driver.execute_script(language),
+          ["en", "www.example.org Maths - multiplying by halving and doubling", "English"])
+    check("the captions in English", [element(driver, id).text for id in ("Label2_0", "Command1_0", "Command1_1")],
+          ["First:", "Calculate", "Clear"])
+    work_the_example(driver)
+    check("the captions cut off in the main window in English", cut(driver, ["Korvanta"]), [])
+    driver.save_screenshot(str(OUT / "screenshot-en-web.png"))
+    ActionChains(driver).click(element(driver, "Command1_1")).click(element(driver, "Text2_0")).send_keys(
+        "1", Keys.TAB, "5", Keys.ENTER).perform()
+    check("the message on bad input", element(driver, "Text1_0").get_property("value"),
+          "Each factor must be greater than 1!")
+    chromium.viewport(driver, 1600, 560)
+    ActionChains(driver).send_keys(Keys.F1).send_keys(Keys.F2).perform()
+    check("the captions cut off in the three windows in English", cut(driver, ["Korvanta", "Explain", "Practice"]),
+          [])
+    check("a window's title and close button in English", [element(driver, "Practice-title").text, element(
+        driver, "Practice").find_element(By.CSS_SELECTOR, ".korvanta-title button").get_attribute("aria-label")],
+          ["Practice", "Close"])
+    Select(element(driver, "korvanta-language")).select_by_visible_text("Български")
+    check("the page back in Bulgarian", driver.execute_script(language),
+          ["bg", "www.example.org Математика - цвлочислено умножение", "Български"])
+    check("the windows back in Bulgarian", [element(driver, id).text for id in (
+        "Command1_0", "Explain-title", "PracticeCommand_0")] + [element(driver, "Text1_0").get_property("value")],
+          ["Сметни", "Защо става така?", "Нова задача", "Всеки множител да е по-голям от 1!"])
+    # "#en" opens the page in English too, and a language the program does not have, in Bulgarian.
+    for address, lang in (("#en", "en"), ("?lang=xx", "bg")):
+        open_page(driver, PAGE.as_uri() + address)
+        check(f"the page's language at {address}", driver.execute_script(language)[0], lang)
+    # "#en" put after the address of the open page switches it, as the choice would.
+    driver.execute_script("location.hash = 'en'")  # the page hears of it a moment later
+    chromium.wait_for(driver, "document.documentElement.lang == 'en' || null", timeout=5)
+    check("the page after #en put after its address", [driver.execute_script(language)[0],
+                                                         element(driver, "Command1_0").text], ["en", "Calculate"])
 
 for failure in failures:
     print("FAIL: " + failure)

@@ -20,6 +20,13 @@ mergeInto(LibraryManager.library, {
     input.focus();
     input.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true, cancelable: true }));
   },
+  // The language `code` chosen under the main window, as a user picks it from the list.
+  korvanta_test_choose_language: function (code) {
+    var choice = document.getElementById('korvanta-language');
+    code = UTF8ToString(code);
+    choice.value = Array.prototype.find.call(choice.options, function (o) { return o.lang === code; }).value;
+    choice.dispatchEvent(new Event('change', { bubbles: true }));
+  },
   korvanta_test_type: function (id, text) {
     var input = document.getElementById(UTF8ToString(id));
     input.value = UTF8ToString(text);

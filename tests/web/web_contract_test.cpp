@@ -13,6 +13,7 @@ void korvanta_test_choose_row(const char *id, int row);
 void korvanta_test_type(const char *id, const char *text);
 void korvanta_test_press_key(const char *id, const char *key);
 void korvanta_test_press_enter(const char *id);
+void korvanta_test_choose_language(const char *code);
 char *korvanta_test_shown(const char *id);
 void korvanta_test_finished(int result);
 }
@@ -53,6 +54,7 @@ public:
     void PressEnter(ControlArray array, std::int16_t index) override {
         korvanta_test_press_enter(IdOf(array, index).c_str());
     }
+    void ChooseLanguage(std::string_view code) override { korvanta_test_choose_language(std::string(code).c_str()); }
 
 private:
     static void PressKey(const FormSpec &form, const std::string &key) {

@@ -170,6 +170,8 @@ with chromium.browser() as driver:
                            {"offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
     open_page(driver, url)
     work_the_example(driver, "offline")
+    open_page(driver, url + "index.html?lang=en")
+    check("the page in English offline", driver.execute_script("return document.documentElement.lang"), "en")
 
 # In a browser of its own: after a visit offline with the host down, Chromium lets the new
 # worker take over only minutes later (it waits for the old one to finish some work).
