@@ -64,8 +64,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (!options.error.empty()) {
         // A script reads the line; a user who started the program without a console sees it.
         if (!WriteToErrorOutput(options.error)) {
-            MessageBoxW(nullptr, korvanta::win32::ToUtf16(options.error).c_str(), L"umnozhenie",
-                        MB_OK | MB_ICONERROR);
+            MessageBoxW(nullptr, korvanta::win32::ToUtf16(options.error).c_str(), L"umnozhenie", MB_OK | MB_ICONERROR);
         }
         return 2;
     }

@@ -196,8 +196,7 @@ public:
         ASSERT_NE(language, Languages().end()) << code;
         for (int position = 0; position < GetMenuItemCount(system); ++position) {
             wchar_t text[64] = {};
-            GetMenuStringW(system, static_cast<UINT>(position), text, static_cast<int>(std::size(text)),
-                           MF_BYPOSITION);
+            GetMenuStringW(system, static_cast<UINT>(position), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
             if (win32::ToUtf8(text) == language->name) {
                 SendMessageW(window_.hwnd(), WM_SYSCOMMAND, GetMenuItemID(system, position), 0);
                 PumpMessages(&window_);
