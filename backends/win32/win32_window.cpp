@@ -569,11 +569,14 @@ void Win32Window::Retranslate() {
 
 // The language the window speaks, as far as Windows has one for a window: the thread's
 // user interface language, in which Windows gives its own words (the text boxes' edit
-// menus, among others) where that language is installed.
+// menus, among others) where that language is installed. In Bulgarian the program leaves
+// it as the user's Windows has it, as it always has.
 void Win32Window::ShowLanguage() {
-    const LANGID language = CurrentLanguage() == "en" ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)
-                                                      : MAKELANGID(LANG_BULGARIAN, SUBLANG_BULGARIAN_BULGARIA);
-    SetThreadUILanguage(language);
+    static const LANGID usersOwn = GetThreadUILanguage();
+    const LANGID language = CurrentLanguage() == "en" ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US) : usersOwn;
+    if (GetThreadUILanguage() != language) {
+        SetThreadUILanguage(language);
+    }
 }
 
 void Win32Window::Show(int showCommand) {

@@ -345,6 +345,11 @@ TEST_P(RunningProgram, RefusesALanguageItDoesNotHave) {
     EXPECT_EQ(said, "umnozhenie: there is no language \"xx\"; there are: bg, en\n");
 }
 
+BOOL CALLBACK TakeFirstWindow(HWND hwnd, LPARAM found) {
+    *reinterpret_cast<HWND *>(found) = hwnd;
+    return FALSE;
+}
+
 // The same started with no error output and no console, as from a shortcut: the line in a
 // message box, and exit code 2 once the user has read it.
 TEST_P(RunningProgram, ShowsALanguageItDoesNotHaveInAMessageBox) {
@@ -354,13 +359,7 @@ TEST_P(RunningProgram, ShowsALanguageItDoesNotHaveInAMessageBox) {
     Launch(L"--lang xx", &startup, DETACHED_PROCESS);
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        EnumThreadWindows(
-            process.dwThreadId,
-            [](HWND hwnd, LPARAM found) {
-                *reinterpret_cast<HWND *>(found) = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&box));
+        EnumThreadWindows(process.dwThreadId, TakeFirstWindow, reinterpret_cast<LPARAM>(&box));
         return box != nullptr && IsWindowVisible(box);
     })) << "no message box";
     std::string text;
