@@ -3,7 +3,7 @@
 enable_language(RC)
 
 add_executable(umnozhenie WIN32 main_win32.cpp win32.rc)
-target_link_libraries(umnozhenie PRIVATE korvanta_win32)
+target_link_libraries(umnozhenie PRIVATE korvanta_win32 shell32)
 # wWinMain, the UTF-16 entry point; the release program is stripped.
 target_link_options(umnozhenie PRIVATE -municode $<$<CONFIG:Release,MinSizeRel>:-s>)
 

@@ -4,7 +4,8 @@
 # the files (dist/, with the command's own checks: lintian, appstreamcli,
 # desktop-file-validate, SHA256SUMS, the licence in each file). Then, under wine in a fresh
 # prefix, deploys the 32-bit Windows Installer package as a lab would: installs it
-# silently; checks the program file and its LICENSE.txt, the Start-menu shortcut and the
+# silently; checks the program file and its LICENSE.txt, the Start-menu shortcuts (the
+# second, "Multiplication by halving", starts the program with --lang en) and the
 # Add/Remove Programs entry with their Bulgarian names and icon; starts the installed
 # program and runs the worked example in its window; removes it silently and checks that
 # nothing is left. Last, an upgrade: a package of an older version, installed first, is
@@ -64,7 +65,9 @@ packed_code() { # the form of a product code that names its keys: the first thre
   for ((i = 16; i < 32; i += 2)); do packed+=${hex:i+1:1}${hex:i:1}; done
   echo "$packed"
 }
-shortcuts() { find "$WINEPREFIX/drive_c" -name "$name.lnk"; }
+english_name="Multiplication by halving"
+shortcuts() { find "$WINEPREFIX/drive_c" -name "$name.lnk" -o -name "$english_name.lnk"; }
+shortcut() { find "$WINEPREFIX/drive_c" -name "$1.lnk"; }
 
 echo "== Silent install of $msi"
 code=$(product_code "$msi")
@@ -75,8 +78,14 @@ cmp -s "$program_dir/umnozhenie.exe" build/release/win32/app/umnozhenie.exe ||
 cmp -s "$program_dir/LICENSE.txt" build/release/win32/app/LICENSE.txt ||
   fail "the licence, LICENSE.txt, is not in Program Files (x86)\\Umnozhenie"
 # wine puts the shortcut in the user's Start menu even for a per-machine install.
-[ "$(shortcuts | wc -l)" = 1 ] || fail "no Start-menu shortcut named $name"
-grep -qa 'umnozhenie.exe' "$(shortcuts)" || fail "the shortcut does not lead to umnozhenie.exe"
+for each in "$name" "$english_name"; do
+  [ "$(shortcut "$each" | wc -l)" = 1 ] || fail "no Start-menu shortcut named $each"
+  grep -qa 'umnozhenie.exe' "$(shortcut "$each")" || fail "the shortcut $each does not lead to umnozhenie.exe"
+done
+# A shortcut's arguments are UTF-16 in the .lnk file.
+tr -d '\0' <"$(shortcut "$english_name")" | grep -qa -- '--lang en' ||
+  fail "the shortcut $english_name does not start the program with --lang en"
+tr -d '\0' <"$(shortcut "$name")" | grep -qa -- '--lang' && fail "the shortcut $name chooses a language"
 entry=$(uninstall_entry "$code")
 msi_version=${version%%.*}.$((10#${version#*.})).0 # 1.00 is 1.0.0
 for value in "\"DisplayName\"=\"$name\"" "\"DisplayVersion\"=\"$msi_version\"" '"Publisher"="example.org"'; do
@@ -88,7 +97,7 @@ product=$(registry "HKLM\\Software\\Classes\\Installer\\Products\\$packed")
 grep -qxF "\"ProductName\"=\"$name\"" <<<"$product" || fail "the product key lacks the Bulgarian name: $product"
 icon=$(sed -n 's/^"ProductIcon"="C:\\\\\(.*\)"$/\1/p' <<<"$product" | sed 's/\\\\/\//g')
 [ -s "$WINEPREFIX/drive_c/$icon" ] || fail "the product's icon is missing: $product"
-echo "program file, licence, shortcut, uninstall entry and icon in place"
+echo "program file, licence, both shortcuts, uninstall entry and icon in place"
 
 echo "== The installed program, started and driven"
 log=$work/running.log
@@ -101,7 +110,7 @@ tr -d '\r' <"$log" | grep -E '^\[  PASSED ' || fail "the installed program's tes
 
 expect_removed() { # expect_removed <product code>
   [ ! -e "$program_dir" ] || fail "Program Files (x86)\\Umnozhenie is still there"
-  [ -z "$(shortcuts)" ] || fail "the Start-menu shortcut is still there"
+  [ -z "$(shortcuts)" ] || fail "a Start-menu shortcut is still there"
   [ -z "$(uninstall_entry "$1")" ] || fail "the uninstall entry is still there"
 }
 echo "== Silent removal"
@@ -116,7 +125,7 @@ grep -qxF '"DisplayVersion"="0.90.0"' <<<"$(uninstall_entry "$old_code")" || fai
 [ "$(msiexec /i "$msi")" = 0 ] || fail "the upgrade to $version failed"
 [ -z "$(uninstall_entry "$old_code")" ] || fail "0.90 is still installed after the upgrade"
 [ -n "$(uninstall_entry "$code")" ] || fail "$version is not installed after the upgrade"
-[ "$(shortcuts | wc -l)" = 1 ] || fail "not one Start-menu shortcut after the upgrade"
+[ "$(shortcuts | wc -l)" = 2 ] || fail "not the two Start-menu shortcuts after the upgrade"
 # Windows Installer's 1603, a failed installation, is 67 under wine.
 [ "$(msiexec /i "$older")" = 67 ] || fail "0.90 was not refused over $version"
 [ -z "$(uninstall_entry "$old_code")" ] || fail "0.90 was installed over $version"

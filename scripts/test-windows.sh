@@ -8,7 +8,8 @@
 # also read back and run both program files. Leaves screenshots of the 32-bit program in
 # build/wine-test/: after the worked example, the main window alone and with its
 # explanation ("Защо става така?") beside it, and the practice ("Упражнение") beside it in
-# the middle of a task, one mistake explained; --update-screenshot also copies them to docs/.
+# the middle of a task, one mistake explained; and the main window in English (--lang en)
+# after the worked example; --update-screenshot also copies them to docs/.
 # Usage: scripts/test-windows.sh [--update-screenshot]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,11 +40,12 @@ headers=$(i686-w64-mingw32-objdump -p "$program32")
 grep -q 'file format pei-i386' <<<"$headers" || fail "$program32 is not an i386 program file"
 grep -q 'Magic[[:space:]]*010b' <<<"$headers" || fail "$program32 is not a PE32 file"
 grep -q 'Subsystem[[:space:]]*00000002' <<<"$headers" || fail "$program32 is not a GUI program"
-# Only Windows' own DLLs: the C and C++ runtimes are linked in.
+# Only Windows' own DLLs: the C and C++ runtimes are linked in (shell32 splits the
+# command line into its arguments).
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
 for dll in $imports; do
   case "$dll" in
-    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | advapi32.dll) ;;
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | advapi32.dll | shell32.dll) ;;
     *) fail "$program32 imports $dll, which is not part of Windows" ;;
   esac
 done
@@ -105,9 +107,10 @@ screenshot() {
     echo "copied to docs/$name.png"
   fi
 }
-echo "== Screenshots of the 32-bit program: its practice, its explanation and the main window alone"
+echo "== Screenshots of the 32-bit program: its practice, its explanation and the main window alone, in English too"
 screenshot screenshot-practice-windows PracticesByTheKeyboard "program windows"
 screenshot screenshot-explain-windows ExplainsTheWorkedExampleAsItGoes "program windows"
+screenshot screenshot-en-windows RunsTheWorkedExampleInEnglish "program window"
 screenshot screenshot-windows OpensItsWindowAndRunsTheWorkedExample "program window"
 
 finished=$SECONDS

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "backends/win32/utf16.h"
+#include "calc/texts.h"
 
 namespace korvanta::win32 {
 namespace {
@@ -22,7 +23,7 @@ void SetCell(HWND hwnd, int row, int column, std::string_view text) {
 TableControl::TableControl(HWND hwnd, const ControlSpec &design, WindowEvents *const &events, int dpi)
     : hwnd_(hwnd), design_(design), events_(events) {
     SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, kTableExtendedStyle, kTableExtendedStyle);
-    const std::vector<std::string_view> headings = Cells(design.text);
+    const std::vector<std::string_view> headings = Cells(Tr(design.text));
     columns_ = headings.size();
     for (std::size_t column = 0; column < headings.size(); ++column) {
         std::wstring heading = ToUtf16(headings[column]);
@@ -36,10 +37,23 @@ TableControl::TableControl(HWND hwnd, const ControlSpec &design, WindowEvents *c
     SetDpi(dpi);
 }
 
+void TableControl::Retranslate() {
+    const std::vector<std::string_view> headings = Cells(Tr(design_.text));
+    for (std::size_t column = 0; column < std::min(columns_, headings.size()); ++column) {
+        std::wstring heading = ToUtf16(headings[column]);
+        LVCOLUMNW title{};
+        title.mask = LVCF_TEXT;
+        title.pszText = heading.data();
+        SendMessageW(hwnd_, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&title));
+    }
+    SetDpi(dpi_);
+}
+
 // Each column as wide as the description makes it, and never too narrow for its heading:
 // a heading cut short is no heading (the fonts differ from machine to machine).
 void TableControl::SetDpi(int dpi) {
-    const std::vector<std::string_view> headings = Cells(design_.text);
+    dpi_ = dpi;
+    const std::vector<std::string_view> headings = Cells(Tr(design_.text));
     for (std::size_t column = 0; column < design_.columns.size(); ++column) {
         int width = TwipsToPixels(design_.columns[column], dpi);
         if (column < headings.size()) {

@@ -43,6 +43,8 @@ public:
 
     // The columns' widths for another DPI.
     void SetDpi(int dpi);
+    // The headings in the language chosen now, each column wide enough for its heading.
+    void Retranslate();
 
     std::int16_t ListCount() const override { return static_cast<std::int16_t>(rows_.size()); }
     std::string List(std::int16_t row) const override;
@@ -67,6 +69,7 @@ private:
     const ControlSpec &design_;
     WindowEvents *const &events_;
     std::size_t columns_ = 0;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<std::string> rows_; // as written; the list view shows their cells
     // What each row of the list view shows. A table written again after Clear, as the
     // handlers write it on every step, keeps the rows that come back as they were and

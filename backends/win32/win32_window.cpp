@@ -16,6 +16,7 @@
 #include "backends/win32/resources.h"
 #include "backends/win32/table_control.h"
 #include "backends/win32/utf16.h"
+#include "calc/texts.h"
 
 namespace korvanta::win32 {
 namespace {
@@ -35,11 +36,11 @@ constexpr UINT_PTR kMenuIdStep = 16;
 
 UINT_PTR MenuId(std::size_t entry) { return kFirstMenuId + kMenuIdStep * entry; }
 
-// An entry's text as a menu shows it: its ampersands shown rather than taken for an
-// access key, and its key after a tab ("Защо става така?\tF1").
+// An entry's text as a menu shows it, in the language chosen: its ampersands shown rather
+// than taken for an access key, and its key after a tab ("Защо става така?\tF1").
 std::wstring MenuText(const MenuEntry &entry) {
     std::wstring text;
-    for (const wchar_t c : ToUtf16(entry.text)) {
+    for (const wchar_t c : ToUtf16(Tr(entry.text))) {
         text += c == L'&' ? L"&&" : std::wstring(1, c);
     }
     if (entry.functionKey > 0) {
@@ -48,10 +49,54 @@ std::wstring MenuText(const MenuEntry &entry) {
     return text;
 }
 
-void AppendMenuEntries(HMENU menu, std::span<const MenuEntry> entries) {
+// The radio mark on the language chosen now, off the others.
+void ShowLanguageChosen(HMENU menu, std::span<const MenuEntry> entries) {
     for (std::size_t entry = 0; entry < entries.size(); ++entry) {
-        AppendMenuW(menu, MF_STRING, MenuId(entry), MenuText(entries[entry]).c_str());
+        if (entries[entry].command == MenuCommand::Language) {
+            const UINT id = static_cast<UINT>(MenuId(entry));
+            MENUITEMINFOW item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_STATE;
+            item.fState = entries[entry].language == CurrentLanguage() ? MFS_CHECKED : MFS_UNCHECKED;
+            SetMenuItemInfoW(menu, id, FALSE, &item);
+        }
     }
+}
+
+// The entries after what `menu` holds: the languages come last, apart from the rest, each
+// with a radio mark, the one chosen now marked.
+void AppendMenuEntries(HMENU menu, std::span<const MenuEntry> entries) {
+    bool languages = false;
+    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+        std::wstring text = MenuText(entries[entry]);
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        item.fType = MFT_STRING;
+        item.wID = static_cast<UINT>(MenuId(entry));
+        item.dwTypeData = text.data();
+        if (entries[entry].command == MenuCommand::Language) {
+            if (!std::exchange(languages, true)) {
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            }
+            item.fType |= MFT_RADIOCHECK;
+        }
+        InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+    }
+    ShowLanguageChosen(menu, entries);
+}
+
+// The entries of `menu` in the language chosen now.
+void RetranslateMenuEntries(HMENU menu, std::span<const MenuEntry> entries) {
+    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+        std::wstring text = MenuText(entries[entry]);
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = text.data();
+        SetMenuItemInfoW(menu, static_cast<UINT>(MenuId(entry)), FALSE, &item);
+    }
+    ShowLanguageChosen(menu, entries);
 }
 
 // A context menu asked for with the keyboard comes without a place: at (-1, -1).
@@ -341,12 +386,13 @@ Win32Window::Win32Window(HINSTANCE instance, const FormSpec &form, Win32Window *
         GetWindowRect(ownerWindow, &frame);
         origin = {frame.left, frame.top};
     }
-    CreateWindowExW(kWindowExStyle, kClassName, ToUtf16(form.caption).c_str(), style_, origin.x, origin.y,
+    CreateWindowExW(kWindowExStyle, kClassName, ToUtf16(WindowCaption(form)).c_str(), style_, origin.x, origin.y,
                     CW_USEDEFAULT, CW_USEDEFAULT, ownerWindow, nullptr, instance, this);
     if (hwnd_ == nullptr) {
         throw std::runtime_error("CreateWindowExW failed for a window");
     }
     try {
+        ShowLanguage();
         SetIcons(hwnd_, instance);
         dpi_ = WindowDpi(hwnd_);
         font_ = MakeFont(form_.font, dpi_);
@@ -390,7 +436,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         // not the form's, and under wine some default fonts break a box's layout).
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (design.kind != ControlKind::ListBox && design.kind != ControlKind::Table) {
-            SetWindowTextW(hwnd, ToUtf16(design.text).c_str());
+            SetWindowTextW(hwnd, ToUtf16(Tr(design.text)).c_str());
         }
         auto child = std::make_unique<Child>(design, hwnd, id);
         switch (design.kind) {
@@ -494,6 +540,43 @@ void Win32Window::Layout(int dpi, const RECT *suggested) {
     }
     SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0, keep | SWP_NOSIZE);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32Window::Retranslate() {
+    ShowLanguage();
+    SetWindowTextW(hwnd_, ToUtf16(WindowCaption(form_)).c_str());
+    for (const auto &child : children_) {
+        switch (child->design.kind) {
+        case ControlKind::Button:
+        case ControlKind::Label:
+            SetWindowTextW(child->hwnd, ToUtf16(Tr(child->design.text)).c_str());
+            break;
+        case ControlKind::Table:
+            std::get<TableControl>(child->model).Retranslate();
+            break;
+        case ControlKind::TextBox:
+        case ControlKind::MultiLineTextBox:
+        case ControlKind::ListBox:
+            break; // their contents are the handlers' to rewrite
+        }
+    }
+    if (!form_.menu.empty()) {
+        if (const HMENU system = GetSystemMenu(hwnd_, FALSE); system != nullptr) {
+            RetranslateMenuEntries(system, form_.menu);
+        }
+    }
+}
+
+// The language the window speaks, as far as Windows has one for a window: the thread's
+// user interface language, in which Windows gives its own words (the text boxes' edit
+// menus, among others) where that language is installed. In Bulgarian the program leaves
+// it as the user's Windows has it, as it always has.
+void Win32Window::ShowLanguage() {
+    static const LANGID usersOwn = GetThreadUILanguage();
+    const LANGID language = CurrentLanguage() == "en" ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US) : usersOwn;
+    if (GetThreadUILanguage() != language) {
+        SetThreadUILanguage(language);
+    }
 }
 
 void Win32Window::Show(int showCommand) {
@@ -766,7 +849,7 @@ bool Win32Window::ChooseMenuEntry(UINT_PTR id) {
         return false;
     }
     if (events_ != nullptr) {
-        events_->MenuChosen(form_.menu[entry].command);
+        events_->MenuChosen(form_.menu[entry]);
     }
     return true;
 }

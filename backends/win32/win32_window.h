@@ -44,6 +44,10 @@ public:
         events_ = &*adapter_;
     }
 
+    // The window's own words again in the language chosen now: its title, the captions of
+    // its labels and buttons, its tables' headings and its menus' entries.
+    void Retranslate() override;
+
     void Show(int showCommand);
     // Hides a window of the menu, as Esc and its close button do.
     void Hide();
@@ -76,6 +80,7 @@ private:
     // not written again.
     void TrimTables();
     void CreateMenu();
+    static void ShowLanguage();
     void Layout(int dpi, const RECT *suggested);
     void OnCommand(int id, int code);
     LRESULT OnNotify(const NMHDR &notification);

@@ -19,9 +19,9 @@ namespace {
 struct RecordedEvents final : WindowEvents {
     void Clicked(ControlArray, std::int16_t) override {}
     void RowChosen(ControlArray, std::int16_t) override { ++rowsChosen; }
-    void MenuChosen(MenuCommand command) override { menu.push_back(command); }
+    void MenuChosen(const MenuEntry &entry) override { menu.push_back(&entry); }
     int rowsChosen = 0;
-    std::vector<MenuCommand> menu;
+    std::vector<const MenuEntry *> menu;
 };
 
 // Each entry's key wherever the focus is in the main window (where Esc does nothing), the
@@ -33,16 +33,19 @@ TEST(TheMenu, EveryWayToEachEntryChoosesIt) {
     RecordedEvents events;
     driver.window().Connect(events);
     const std::span<const MenuEntry> entries = MainForm().menu;
-    ASSERT_EQ(entries.size(), 2u);
+    ASSERT_EQ(entries.size(), 4u);
+    const std::size_t commands = 2; // then the languages, after a separator of their own
+    ASSERT_EQ(entries[commands].command, MenuCommand::Language);
     const HMENU system = GetSystemMenu(main, FALSE);
-    const int first = GetMenuItemCount(system) - static_cast<int>(entries.size());
+    const int first = GetMenuItemCount(system) - static_cast<int>(entries.size()) - 1;
     EXPECT_TRUE(GetMenuState(system, static_cast<UINT>(first - 1), MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(GetMenuState(system, static_cast<UINT>(first) + commands, MF_BYPOSITION) & MF_SEPARATOR);
 
     for (std::size_t entry = 0; entry < entries.size(); ++entry) {
         SCOPED_TRACE(entries[entry].text);
-        const std::vector<MenuCommand> once{entries[entry].command};
+        const std::vector<const MenuEntry *> once{&entries[entry]};
         for (const ControlSpec &design : MainForm().controls) {
-            if (design.kind != ControlKind::Label) {
+            if (design.kind != ControlKind::Label && entries[entry].functionKey > 0) {
                 SetFocus(driver.Hwnd(design.array, design.index));
                 driver.PressKey(static_cast<WPARAM>(VK_F1 + entries[entry].functionKey - 1));
                 driver.PressKey(VK_ESCAPE);
@@ -52,11 +55,11 @@ TEST(TheMenu, EveryWayToEachEntryChoosesIt) {
             }
         }
 
-        const auto position = static_cast<UINT>(first) + static_cast<UINT>(entry);
+        const auto position = static_cast<UINT>(first) + static_cast<UINT>(entry) + (entry < commands ? 0 : 1);
         wchar_t text[64] = {};
         GetMenuStringW(system, position, text, static_cast<int>(std::size(text)), MF_BYPOSITION);
-        EXPECT_EQ(win32::ToUtf8(text),
-                  std::string(entries[entry].text) + "\tF" + std::to_string(entries[entry].functionKey));
+        const int key = entries[entry].functionKey;
+        EXPECT_EQ(win32::ToUtf8(text), std::string(entries[entry].text) + (key > 0 ? "\tF" + std::to_string(key) : ""));
         const UINT id = GetMenuItemID(system, static_cast<int>(position));
         EXPECT_TRUE(id % 16 == 0 && id < 0xF000) << id << ": the window menu's own bits and commands";
         SendMessageW(main, WM_SYSCOMMAND, id, 0);
@@ -76,7 +79,8 @@ TEST(TheMenu, EveryWayToEachEntryChoosesIt) {
         const RECT label = PlaceOf(driver.Hwnd(ControlArray::Label2, 0));
         EXPECT_EQ(contextMenu(main, WM_RBUTTONUP, MAKELPARAM(label.left + 2, label.top + 2)), once) << "on a label";
         EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::List1, 1), WM_CONTEXTMENU, -1), once) << "Shift+F10 in a list";
-        EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::Text2, 0), WM_CONTEXTMENU, -1), std::vector<MenuCommand>{})
+        EXPECT_EQ(contextMenu(driver.Hwnd(ControlArray::Text2, 0), WM_CONTEXTMENU, -1),
+                  std::vector<const MenuEntry *>{})
             << "an input's own edit menu";
     }
 }

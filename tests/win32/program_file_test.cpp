@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ProgramFileTest, kProgramFiles, FileName);
 
 struct FormSearch {
     DWORD process;
-    const FormSpec &form;
+    std::string caption;
     HWND found;
 };
 
@@ -137,16 +137,25 @@ BOOL CALLBACK CheckForForm(HWND hwnd, LPARAM context) {
     auto &search = *reinterpret_cast<FormSearch *>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search.process && IsWindowVisible(hwnd) && TextOf(hwnd) == search.form.caption) {
+    if (owner == search.process && IsWindowVisible(hwnd) && TextOf(hwnd) == search.caption) {
         search.found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
-// The shown top-level window of a process whose caption is the form's.
-HWND FindFormWindow(DWORD process, const FormSpec &form = MainForm()) {
-    FormSearch search{process, form, nullptr};
+// A form's caption in a language.
+std::string CaptionIn(std::string_view language, const FormSpec &form) {
+    const std::string before(CurrentLanguage());
+    SetLanguage(language);
+    std::string caption = WindowCaption(form);
+    SetLanguage(before);
+    return caption;
+}
+
+// The shown top-level window of a process whose caption is the form's, in a language.
+HWND FindFormWindow(DWORD process, const FormSpec &form = MainForm(), std::string_view language = "bg") {
+    FormSearch search{process, CaptionIn(language, form), nullptr};
     EnumWindows(CheckForForm, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -188,16 +197,30 @@ void ClickListRow(HWND list, int row) {
 // A program file started and driven from outside, as a user would.
 class RunningProgram : public ProgramFileTest {
 protected:
-    // Starts the program and finds its window.
-    void Start() {
+    // Starts the program with `arguments` after its name.
+    // The standard handles are the ones `given` names, if any.
+    void Launch(std::wstring_view arguments, const STARTUPINFOW *given = nullptr, DWORD flags = 0) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        if (given != nullptr) {
+            startup = *given;
+        }
         std::wstring commandLine = L"\"" + path + L"\"";
-        ASSERT_TRUE(CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+        if (!arguments.empty()) {
+            commandLine += L" " + std::wstring(arguments);
+        }
+        const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0 ? TRUE : FALSE;
+        ASSERT_TRUE(CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, inherit, flags, nullptr, nullptr,
                                    &startup, &process));
+    }
+    // Starts the program, in Bulgarian or with "--lang CODE", and finds its window.
+    void Start(std::string_view language = {}) {
+        Launch(language.empty() ? L"" : L"--lang " + win32::ToUtf16(language));
         WaitForInputIdle(process.hProcess, 20000);
-        ASSERT_TRUE(WaitFor([&] { return (form = FindFormWindow(process.dwProcessId)) != nullptr; }))
-            << "the program opened no window";
+        ASSERT_TRUE(WaitFor([&] {
+            return (form = FindFormWindow(process.dwProcessId, MainForm(), language.empty() ? "bg" : language)) !=
+                   nullptr;
+        })) << "the program opened no window";
         const HDC screen = GetDC(nullptr);
         dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
@@ -216,6 +239,16 @@ protected:
             GetExitCodeProcess(process.hProcess, &exitCode);
             EXPECT_EQ(exitCode, 0u);
         }
+    }
+    // Waits for the program to end; its exit code.
+    DWORD ExitCode() {
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(process.hProcess, 20000);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        process = {};
+        return code;
     }
     void TearDown() override {
         if (process.hProcess != nullptr) {
@@ -261,6 +294,76 @@ TEST_P(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
                 frame.top);
     std::fflush(stdout);
     Close();
+}
+
+// Started with "--lang en", the program speaks English from its first window on: a factor
+// of 1 is refused in English, and the worked example typed in again comes to 624.
+TEST_P(RunningProgram, RunsTheWorkedExampleInEnglish) {
+    Start("en");
+    ASSERT_NE(form, nullptr);
+    const auto control = [this](ControlArray array, int index) { return Control(array, index); };
+    const HWND calculate = control(ControlArray::Command1, 0);
+    ASSERT_NE(calculate, nullptr);
+    EXPECT_EQ(TextOf(calculate), "Calculate");
+    const HWND first = control(ControlArray::Text2, 0);
+    SendMessageW(first, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
+    SendMessageW(calculate, BM_CLICK, 0, 0);
+    EXPECT_EQ(TextOf(control(ControlArray::Text1, 0)), "Each factor must be greater than 1!");
+
+    SendMessageW(control(ControlArray::Command1, 1), BM_CLICK, 0, 0);
+    SendMessageW(first, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"24"));
+    SendMessageW(control(ControlArray::Text2, 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"26"));
+    for (int press = 0; press < 4; ++press) {
+        SendMessageW(calculate, BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(RowsOf(control(ControlArray::List1, 0)), (std::vector<std::string>{"24", "48", "96", "192", "384"}));
+    EXPECT_EQ(TextOf(control(ControlArray::Text1, 0)), "48 + 192 + 384 = 624\r\n");
+
+    RECT frame{};
+    GetWindowRect(form, &frame);
+    std::printf("program window: %ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top, frame.left,
+                frame.top);
+    std::fflush(stdout);
+    Close();
+}
+
+BOOL CALLBACK TakeFirstWindow(HWND hwnd, LPARAM found) {
+    *reinterpret_cast<HWND *>(found) = hwnd;
+    return FALSE;
+}
+
+// A language the program does not have: one line and exit code 2, without a window; on the
+// error output it was given, for a script, or with neither that nor a console (as from a
+// shortcut) in a message box.
+TEST_P(RunningProgram, RefusesALanguageItDoesNotHave) {
+    const std::string line = "umnozhenie: there is no language \"xx\"; there are: bg, en";
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+    ASSERT_TRUE(CreatePipe(&read, &write, &inherited, 0));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = write;
+    Launch(L"--lang=xx", &startup);
+    CloseHandle(write);
+    char said[256] = {};
+    DWORD got = 0;
+    ReadFile(read, said, sizeof said - 1, &got, nullptr);
+    CloseHandle(read);
+    EXPECT_EQ(said, line + "\n");
+    EXPECT_EQ(ExitCode(), 2u);
+
+    startup.hStdError = nullptr;
+    Launch(L"--lang xx", &startup, DETACHED_PROCESS);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        EnumThreadWindows(process.dwThreadId, TakeFirstWindow, reinterpret_cast<LPARAM>(&box));
+        return box != nullptr && IsWindowVisible(box);
+    })) << "no message box";
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), line); // the message box's text
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ExitCode(), 2u);
 }
 
 // Memory shared with another process, for the messages of its list view that take a

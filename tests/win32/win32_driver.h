@@ -7,13 +7,17 @@
 
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "backends/win32/utf16.h"
 #include "backends/win32/win32_host.h"
 #include "backends/win32/win32_window.h"
+#include "calc/texts.h"
 #include "tests/window_driver.h"
 
 namespace korvanta::testing {
@@ -181,6 +185,25 @@ public:
         const HWND box = Hwnd(array, index);
         SetFocus(box);
         PressKey(VK_RETURN, false, box);
+    }
+
+    // The language's entry of the main window's window menu (Alt+Space), found by its
+    // name and chosen as the menu chooses it.
+    void ChooseLanguage(std::string_view code) override {
+        const HMENU system = GetSystemMenu(window_.hwnd(), FALSE);
+        const auto language = std::find_if(Languages().begin(), Languages().end(),
+                                           [code](const LanguageInfo &each) { return each.code == code; });
+        ASSERT_NE(language, Languages().end()) << code;
+        for (int position = 0; position < GetMenuItemCount(system); ++position) {
+            wchar_t text[64] = {};
+            GetMenuStringW(system, static_cast<UINT>(position), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+            if (win32::ToUtf8(text) == language->name) {
+                SendMessageW(window_.hwnd(), WM_SYSCOMMAND, GetMenuItemID(system, position), 0);
+                PumpMessages(&window_);
+                return;
+            }
+        }
+        FAIL() << "no entry for " << code << " in the window menu";
     }
 
 private:
