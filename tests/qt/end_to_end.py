@@ -167,6 +167,18 @@ def application_locale():
     return None
 
 
+def worked_example(clear, first, second, calculate, working, left, after_press=lambda press: None):
+    """Clear, both numbers typed, Calculate four times: the rows of 24 × 26, press by press."""
+    click(clear)
+    wait_for("Clear to empty the working box", lambda: text(working) == "" and text(first) == "")
+    type_into(first, "24")
+    type_into(second, "26")
+    for press in range(1, 5):
+        click(calculate)
+        wait_for("row %d after press %d" % (press + 1, press), lambda: left.childCount == press + 1)
+        after_press(press)
+
+
 def english():
     """The worked example and a bad input in the program started in English, then the
     switch back to Bulgarian through the context menu, every caption following at once."""
@@ -185,13 +197,7 @@ def english():
         fail("the working box opens with %r" % text(working)[:40])
     window_id = subprocess.run(["xdotool", "search", "--pid", str(PID), "--name", "Maths"], check=True,
                                capture_output=True, text=True).stdout.split()[0]
-    click(clear)
-    wait_for("Clear to empty the working box", lambda: text(working) == "" and text(first) == "")
-    type_into(first, "24")
-    type_into(second, "26")
-    for press in range(1, 5):
-        click(calculate)
-        wait_for("row %d after press %d" % (press + 1, press), lambda: left.childCount == press + 1)
+    worked_example(clear, first, second, calculate, working, left)
     wait_for("the product", lambda: text(working) == "48 + 192 + 384 = 624\n")
     click(right[2])
     wait_for("row 2 selected in both columns", lambda: selected_rows(left) == [2] and selected_rows(right) == [2])
@@ -268,17 +274,14 @@ wait_for("the worked example before the first row", lambda: cells(table) == EXAM
 
 # The worked example with the mouse: Clear, type both numbers, Calculate four times; the
 # explanation follows each press.
-click(clear)
-wait_for("Clear to empty the working box", lambda: text(working) == "" and text(first) == "")
-type_into(first, "24")
-type_into(second, "26")
-for press in range(1, 5):
-    click(calculate)
-    wait_for("row %d after press %d" % (press + 1, press), lambda: left.childCount == press + 1)
+def explanation_follows(press):
     digits = "".join(row.split("\t")[2] for row in EXAMPLE[press::-1])
     so_far = LINES if press == 4 else "Остатъците досега, отдолу нагоре: %s\n" % digits
     wait_for("the explanation after press %d" % press,
              lambda: cells(table) == EXAMPLE[:press + 1] and text(summary) == so_far)
+
+
+worked_example(clear, first, second, calculate, working, left, explanation_follows)
 wait_for("the product", lambda: text(working).startswith("48 + 192 + 384 = 624"))
 if rows(left) != ["24", "48", "96", "192", "384"] or rows(right) != ["26", "13", "6", "3", "1"]:
     fail("the columns hold %r and %r" % (rows(left), rows(right)))

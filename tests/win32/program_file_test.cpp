@@ -197,6 +197,19 @@ void ClickListRow(HWND list, int row) {
 // A program file started and driven from outside, as a user would.
 class RunningProgram : public ProgramFileTest {
 protected:
+    HWND OpenBeside(WPARAM key, const FormSpec &menuForm);
+    // Prints where the main window and `other` are together, for the screenshot.
+    void ReportBoth(HWND other) {
+        RECT main{};
+        RECT beside{};
+        RECT both{};
+        GetWindowRect(form, &main);
+        GetWindowRect(other, &beside);
+        UnionRect(&both, &main, &beside);
+        std::printf("program windows: %ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left,
+                    both.top);
+        std::fflush(stdout);
+    }
     // Starts the program with `arguments` after its name.
     // The standard handles are the ones `given` names, if any.
     void Launch(std::wstring_view arguments, const STARTUPINFOW *given = nullptr, DWORD flags = 0) {
@@ -469,6 +482,28 @@ void PressKeyIn(const PROCESS_INFORMATION &process, WPARAM key) {
     PostMessageW(thread.hwndFocus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
 }
 
+// A window of the main window's menu opened by its key, the main window moved to the
+// screen's left edge first as a user might, so that there is room on its right; it must
+// open there, level with the main window. Null if it did not open.
+HWND RunningProgram::OpenBeside(WPARAM key, const FormSpec &menuForm) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    SetWindowPos(form, nullptr, monitor.rcWork.left, monitor.rcWork.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PressKeyIn(process, key);
+    HWND opened = nullptr;
+    if (!WaitFor([&] { return (opened = FindFormWindow(process.dwProcessId, menuForm)) != nullptr; })) {
+        return nullptr;
+    }
+    RECT main{};
+    RECT beside{};
+    GetWindowRect(form, &main);
+    GetWindowRect(opened, &beside);
+    EXPECT_EQ(beside.left, main.right + MulDiv(8, dpi, USER_DEFAULT_SCREEN_DPI));
+    EXPECT_EQ(beside.top, main.top);
+    return opened;
+}
+
 // "Защо става така?" in the running program: F1 opens it beside the main window, moved to
 // the screen's left edge first as a user might, so that there is room on its right. Its
 // table and lines follow the worked example press by press; a row chosen in it is chosen in
@@ -476,22 +511,9 @@ void PressKeyIn(const PROCESS_INFORMATION &process, WPARAM key) {
 TEST_P(RunningProgram, ExplainsTheWorkedExampleAsItGoes) {
     Start();
     ASSERT_NE(form, nullptr);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    SetWindowPos(form, nullptr, monitor.rcWork.left, monitor.rcWork.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-
-    PressKeyIn(process, VK_F1);
-    HWND why = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (why = FindFormWindow(process.dwProcessId, ExplainForm())) != nullptr; }))
-        << "F1 opened no explanation";
+    const HWND why = OpenBeside(VK_F1, ExplainForm());
+    ASSERT_NE(why, nullptr) << "F1 opened no explanation";
     EXPECT_EQ(GetWindow(why, GW_OWNER), form);
-    RECT main{};
-    RECT beside{};
-    GetWindowRect(form, &main);
-    GetWindowRect(why, &beside);
-    EXPECT_EQ(beside.left, main.right + MulDiv(8, dpi, USER_DEFAULT_SCREEN_DPI));
-    EXPECT_EQ(beside.top, main.top);
 
     const HWND table = Control(ControlArray::ExplainRows, 0, why);
     const HWND summary = Control(ControlArray::ExplainSummary, 0, why);
@@ -530,12 +552,7 @@ TEST_P(RunningProgram, ExplainsTheWorkedExampleAsItGoes) {
         // Open again for a screenshot of both windows.
         PressKeyIn(process, VK_F1);
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(why) != FALSE; }));
-        RECT both{};
-        GetWindowRect(why, &beside);
-        UnionRect(&both, &main, &beside);
-        std::printf("program windows: %ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left,
-                    both.top);
-        std::fflush(stdout);
+        ReportBoth(why);
     }
     Close();
 }
@@ -554,19 +571,8 @@ HWND FocusIn(const PROCESS_INFORMATION &process) {
 TEST_P(RunningProgram, PracticesByTheKeyboard) {
     Start();
     ASSERT_NE(form, nullptr);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    SetWindowPos(form, nullptr, monitor.rcWork.left, monitor.rcWork.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PressKeyIn(process, VK_F2);
-    HWND practice = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (practice = FindFormWindow(process.dwProcessId, PracticeForm())) != nullptr; }));
-    RECT main{};
-    RECT beside{};
-    GetWindowRect(form, &main);
-    GetWindowRect(practice, &beside);
-    EXPECT_EQ(beside.left, main.right + MulDiv(8, dpi, USER_DEFAULT_SCREEN_DPI));
-    EXPECT_EQ(beside.top, main.top);
+    const HWND practice = OpenBeside(VK_F2, PracticeForm());
+    ASSERT_NE(practice, nullptr) << "F2 opened no practice";
 
     // Tab until the focus is in the box, at most once round the window; then the text typed.
     ASSERT_TRUE(WaitFor([&] { return IsChild(practice, FocusIn(process)); }));
@@ -604,11 +610,7 @@ TEST_P(RunningProgram, PracticesByTheKeyboard) {
               (std::vector<std::string>{"1\t24\t26\t", "2\t48\t13\t"}));
 
     if (Programs().leaveOpen) {
-        RECT both{};
-        UnionRect(&both, &main, &beside);
-        std::printf("program windows: %ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left,
-                    both.top);
-        std::fflush(stdout);
+        ReportBoth(practice);
     }
     Close();
 }
