@@ -477,7 +477,9 @@ void ClickRowOf(HANDLE process, HWND table, int row) {
 void PressKeyIn(const PROCESS_INFORMATION &process, WPARAM key) {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(process.dwThreadId, &thread);
+    // Just after a window closes no control has the focus for a moment: a key posted then
+    // would be lost, where a user's would wait for the next window.
+    WaitFor([&] { return GetGUIThreadInfo(process.dwThreadId, &thread) && thread.hwndFocus != nullptr; });
     PostMessageW(thread.hwndFocus, WM_KEYDOWN, key, 1);
     PostMessageW(thread.hwndFocus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
 }
