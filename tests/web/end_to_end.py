@@ -241,7 +241,8 @@ with chromium.browser() as driver:
                                                                     focused(driver)], [False, "Text2_1"])
 
     # "Упражнение" by the keyboard alone: F2 opens it beside the window, a task typed by
-    # hand and started with Enter, a right row, then a wrong one and what the pupil is told.
+    # hand and started with Enter, a right row, then a wrong one and what the pupil is told;
+    # then the task to its end and the praise.
     chromium.viewport(driver, 1100, 560)
     menu = driver.find_elements(By.CSS_SELECTOR, ".korvanta-menu button")
     check("the buttons under the window", [b.text for b in menu], ["Защо става така? (F1)", "Упражнение (F2)"])
@@ -271,6 +272,18 @@ with chromium.browser() as driver:
         "return [...document.querySelectorAll('#Practice form > *, #Practice [role=columnheader]')]"
         ".filter(e => e.scrollWidth > e.clientWidth + 1).map(e => e.id || e.textContent)"), [])
     driver.save_screenshot(str(OUT / "screenshot-practice-web.png"))
+    # The mistake corrected, the other rows, the odd rows put into the sum, the product.
+    for left, right in [("96", "6"), ("192", "3"), ("384", "1")]:
+        element(driver, "PracticeEntry_0").clear()
+        element(driver, "PracticeEntry_0").send_keys(left)
+        element(driver, "PracticeEntry_1").clear()
+        element(driver, "PracticeEntry_1").send_keys(right, Keys.ENTER)
+    for row in (1, 3, 4):
+        element(driver, f"PracticeRows_0-{row}").click()
+        element(driver, "PracticeCommand_3").click()
+    element(driver, "PracticeEntry_2").send_keys("624", Keys.ENTER)
+    check("the praise at the end of the task", feedback.get_property("textContent"),
+          "Браво! 24 × 26 = 48 + 192 + 384 = 624.\nСтъпки: 6, верни от първия опит: 5, грешки: 1.")
 
     # The same page from a web server.
     class Quiet(http.server.SimpleHTTPRequestHandler):
