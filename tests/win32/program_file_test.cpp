@@ -569,7 +569,8 @@ HWND FocusIn(const PROCESS_INFORMATION &process) {
 
 // "Упражнение" in the running program by the keyboard alone: F2 opens it beside the main
 // window; Tab to the task, 24 and 26 typed, Enter; a right row, then a wrong one, whose
-// mistake the feedback box explains while the wrong numbers stay to be corrected.
+// mistake the feedback box explains while the wrong numbers stay to be corrected; then the
+// rest of the task, up to the praise.
 TEST_P(RunningProgram, PracticesByTheKeyboard) {
     Start();
     ASSERT_NE(form, nullptr);
@@ -608,12 +609,32 @@ TEST_P(RunningProgram, PracticesByTheKeyboard) {
     EXPECT_TRUE(enterSays("13 : 2 = 6 и остатък 1. Остатъкът не се пише — пишем 6. Опитай пак.\r\n"
                           "Стъпки: 1, верни от първия опит: 1, грешки: 1."))
         << TextOf(feedback);
-    EXPECT_EQ(TableRowsOf(process.hProcess, Control(ControlArray::PracticeRows, 0, practice)),
-              (std::vector<std::string>{"1\t24\t26\t", "2\t48\t13\t"}));
-
+    const HWND table = Control(ControlArray::PracticeRows, 0, practice);
+    EXPECT_EQ(TableRowsOf(process.hProcess, table), (std::vector<std::string>{"1\t24\t26\t", "2\t48\t13\t"}));
     if (Programs().leaveOpen) {
-        ReportBoth(practice);
+        ReportBoth(practice); // the picture: in the middle of the task, the mistake explained
+        return;
     }
+
+    // The mistake corrected, the other rows, the odd rows put into the sum, the product.
+    for (const auto &[left, right] : {std::pair{L"96", L"6"}, {L"192", L"3"}, {L"384", L"1"}}) {
+        SetWindowTextW(Control(ControlArray::PracticeEntry, 0, practice), left);
+        SetWindowTextW(Control(ControlArray::PracticeEntry, 1, practice), right);
+        const std::size_t before = TableRowsOf(process.hProcess, table).size();
+        PressKeyIn(process, VK_RETURN);
+        EXPECT_TRUE(WaitFor([&] { return TableRowsOf(process.hProcess, table).size() == before + 1; }))
+            << TextOf(feedback);
+    }
+    for (const int row : {1, 3, 4}) {
+        ClickRowOf(process.hProcess, table, row);
+        SendMessageW(Control(ControlArray::PracticeCommand, kMarkRow, practice), BM_CLICK, 0, 0);
+    }
+    SetWindowTextW(Control(ControlArray::PracticeEntry, 2, practice), L"624");
+    SendMessageW(Control(ControlArray::PracticeCommand, kCheckProduct, practice), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        return TextOf(feedback) == "Браво! 24 × 26 = 48 + 192 + 384 = 624.\r\nСтъпки: 6, верни от първия опит: 5, "
+                                   "грешки: 1.";
+    })) << TextOf(feedback);
     Close();
 }
 
