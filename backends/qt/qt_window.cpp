@@ -453,9 +453,9 @@ public:
             button->setStyleSheet(ButtonStyleSheet(*design.backColor));
         }
         // A disabled button emits no clicks.
-        QObject::connect(button, &QPushButton::clicked, &receiver_, [&events, spec = &design] {
+        QObject::connect(button, &QPushButton::clicked, &receiver_, [&events, control = &design] {
             if (events != nullptr) {
-                events->Clicked(spec->array, spec->index);
+                events->Clicked(control->array, control->index);
             }
         });
     }

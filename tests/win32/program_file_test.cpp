@@ -198,6 +198,14 @@ void ClickListRow(HWND list, int row) {
 class RunningProgram : public ProgramFileTest {
 protected:
     HWND OpenBeside(WPARAM key, const FormSpec &menuForm);
+    // Prints where the main window is, for the screenshot.
+    void ReportWindow() {
+        RECT frame{};
+        GetWindowRect(form, &frame);
+        std::printf("program window: %ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top, frame.left,
+                    frame.top);
+        std::fflush(stdout);
+    }
     // Prints where the main window and `other` are together, for the screenshot.
     void ReportBoth(HWND other) {
         RECT main{};
@@ -301,11 +309,7 @@ TEST_P(RunningProgram, OpensItsWindowAndRunsTheWorkedExample) {
     EXPECT_EQ(SendMessageW(left, LB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(SendMessageW(right, LB_GETCURSEL, 0, 0), 2);
 
-    RECT frame{};
-    GetWindowRect(form, &frame);
-    std::printf("program window: %ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top, frame.left,
-                frame.top);
-    std::fflush(stdout);
+    ReportWindow();
     Close();
 }
 
@@ -332,11 +336,7 @@ TEST_P(RunningProgram, RunsTheWorkedExampleInEnglish) {
     EXPECT_EQ(RowsOf(control(ControlArray::List1, 0)), (std::vector<std::string>{"24", "48", "96", "192", "384"}));
     EXPECT_EQ(TextOf(control(ControlArray::Text1, 0)), "48 + 192 + 384 = 624\r\n");
 
-    RECT frame{};
-    GetWindowRect(form, &frame);
-    std::printf("program window: %ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top, frame.left,
-                frame.top);
-    std::fflush(stdout);
+    ReportWindow();
     Close();
 }
 
