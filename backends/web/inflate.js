@@ -4,8 +4,10 @@
 // unpacks it here before the runtime starts, at once and in any browser that runs the
 // program: by a decoder that is itself a small module (inflate.cpp), in base64 beside it.
 
-// The bytes of a text in base64.
+// The bytes of a text in base64: by the browser itself where it can (Chromium 140, Firefox
+// 133, Safari 18.2), several times faster than the loop below that serves the others.
 function korvantaBytes(base64) {
+  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
   var text = atob(base64);
   var bytes = new Uint8Array(text.length);
   for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
