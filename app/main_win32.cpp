@@ -3,6 +3,7 @@
 // of its menu open when the user asks for them. "--lang en" opens it in English.
 #include <windows.h>
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -76,9 +77,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         }
         return 2;
     }
-    korvanta::win32::Win32Window window(instance);
-    korvanta::win32::Win32Host host(instance, window);
-    korvanta::Program program(window, host);
-    window.Show(showCommand);
-    return window.Run();
+    // COM, for what the windows tell screen readers beyond their texts (annotations.h).
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    int result = 0;
+    {
+        korvanta::win32::Win32Window window(instance);
+        korvanta::win32::Win32Host host(instance, window);
+        korvanta::Program program(window, host);
+        window.Show(showCommand);
+        result = window.Run();
+    }
+    if (com) {
+        CoUninitialize();
+    }
+    return result;
 }

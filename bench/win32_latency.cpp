@@ -10,6 +10,8 @@
 //   korvanta_win32_latency [samples]
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -87,6 +89,8 @@ void Row(const char *what, const std::vector<double> &samples) {
 int wmain(int argc, wchar_t **argv) {
     const int samples = argc > 1 ? std::max(10, _wtoi(argv[1])) : 200;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    // COM, as wWinMain starts it for the windows' annotations for screen readers.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     // Once, untimed: the classes registered, the fonts and the common controls loaded.
     {
         RunningProgram warm(instance);

@@ -41,11 +41,11 @@ grep -q 'file format pei-i386' <<<"$headers" || fail "$program32 is not an i386 
 grep -q 'Magic[[:space:]]*010b' <<<"$headers" || fail "$program32 is not a PE32 file"
 grep -q 'Subsystem[[:space:]]*00000002' <<<"$headers" || fail "$program32 is not a GUI program"
 # Only Windows' own DLLs: the C and C++ runtimes are linked in (shell32 splits the
-# command line into its arguments).
+# command line into its arguments; ole32 gives COM, for what screen readers are told).
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
 for dll in $imports; do
   case "$dll" in
-    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | advapi32.dll | shell32.dll) ;;
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | advapi32.dll | shell32.dll | ole32.dll) ;;
     *) fail "$program32 imports $dll, which is not part of Windows" ;;
   esac
 done

@@ -438,6 +438,10 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         if (design.kind != ControlKind::ListBox && design.kind != ControlKind::Table) {
             SetWindowTextW(hwnd, ToUtf16(Tr(design.text)).c_str());
         }
+        annotations_.Name(hwnd, Tr(design.accessibleName));
+        if (design.announced) {
+            annotations_.Polite(hwnd);
+        }
         auto child = std::make_unique<Child>(design, hwnd, id);
         switch (design.kind) {
         case ControlKind::TextBox:
@@ -546,6 +550,7 @@ void Win32Window::Retranslate() {
     ShowLanguage();
     SetWindowTextW(hwnd_, ToUtf16(WindowCaption(form_)).c_str());
     for (const auto &child : children_) {
+        annotations_.Name(child->hwnd, Tr(child->design.accessibleName));
         switch (child->design.kind) {
         case ControlKind::Button:
         case ControlKind::Label:
@@ -754,6 +759,12 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!form_.menu.empty() && (FromKeyboard(lParam) || SendMessageW(hwnd_, WM_NCHITTEST, 0, lParam) == HTCLIENT)) {
             ShowContextMenu(reinterpret_cast<HWND>(wParam), lParam);
             return 0;
+        }
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_DESTROY:
+        // Its controls still stand; what screen readers were told of them goes first.
+        for (const auto &child : children_) {
+            annotations_.Clear(child->hwnd);
         }
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_CLOSE:

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "backends/win32/annotations.h"
 #include "calc/controls.h"
 #include "ui/control_registry.h"
 #include "ui/layout.h"
@@ -118,6 +119,7 @@ private:
     Brush background_;
     Accelerators accelerators_; // the menu's keys
     std::vector<std::unique_ptr<Child>> children_;
+    Annotations annotations_;
     ControlRegistry registry_;
     WindowEvents *events_ = nullptr;
     std::optional<FormEventsAdapter> adapter_;
