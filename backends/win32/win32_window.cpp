@@ -712,11 +712,15 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     return result;
 }
 
+TableControl *Win32Window::TableOf(Child *child) {
+    return child != nullptr ? std::get_if<TableControl>(&child->model) : nullptr;
+}
+
 void Win32Window::TrimTables() {
     Win32Window &main = owner_ != nullptr ? *owner_ : *this;
     const auto trim = [](const Win32Window &window) {
         for (const auto &child : window.children_) {
-            if (auto *table = std::get_if<TableControl>(&child->model)) {
+            if (TableControl *table = TableOf(child.get())) {
                 table->Trim();
             }
         }
@@ -735,17 +739,13 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR *>(lParam));
     case kCheckTableSelection:
-        if (Child *child = FindChild(static_cast<int>(wParam))) {
-            if (auto *table = std::get_if<TableControl>(&child->model)) {
-                table->CheckSelection();
-            }
+        if (TableControl *table = TableOf(FindChild(static_cast<int>(wParam)))) {
+            table->CheckSelection();
         }
         return 0;
     case kTrimTable:
-        if (Child *child = FindChild(static_cast<int>(wParam))) {
-            if (auto *table = std::get_if<TableControl>(&child->model)) {
-                table->Trim();
-            }
+        if (TableControl *table = TableOf(FindChild(static_cast<int>(wParam)))) {
+            table->Trim();
         }
         return 0;
     case WM_SYSCOMMAND:
@@ -842,10 +842,8 @@ void Win32Window::OnCommand(int id, int code) {
 
 LRESULT Win32Window::OnNotify(const NMHDR &notification) {
     if (notification.code == LVN_ITEMCHANGED) {
-        if (Child *child = FindChild(notification.hwndFrom)) {
-            if (auto *table = std::get_if<TableControl>(&child->model)) {
-                table->ItemChanged(reinterpret_cast<const NMLISTVIEW &>(notification));
-            }
+        if (TableControl *table = TableOf(FindChild(notification.hwndFrom))) {
+            table->ItemChanged(reinterpret_cast<const NMLISTVIEW &>(notification));
         }
     }
     return 0;

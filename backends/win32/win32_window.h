@@ -24,6 +24,8 @@
 
 namespace korvanta::win32 {
 
+class TableControl;
+
 class Win32Window final : public Window {
 public:
     // Creates the window and its controls, hidden; a window of the main window's menu is
@@ -96,6 +98,8 @@ private:
     void MoveFocus(HWND target);
     Child *FindChild(HWND control) const;
     Child *FindChild(int id) const;
+    // The child's table, if it is one (nullptr for none).
+    static TableControl *TableOf(Child *child);
 
     struct GdiDeleter {
         void operator()(HGDIOBJ object) const { DeleteObject(object); }
